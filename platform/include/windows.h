@@ -25,6 +25,7 @@ typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef size_t SIZE_T;
+typedef uintptr_t ULONG_PTR;
 typedef char CHAR;
 typedef wchar_t WCHAR;
 typedef const char* LPCSTR;

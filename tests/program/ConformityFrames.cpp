@@ -1,0 +1,116 @@
+#include "ConformityFrames.h"
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+namespace conformity_test {
+
+namespace {
+
+// A renderer may round a shade or an edge pixel differently; a wrong matrix,
+// a flipped picture or a missing pass moves far more than this.
+const double maxMeanAbsolute = 2.5;
+const int farOff = 48;
+const double maxFarOffFraction = 0.01;
+
+}  // namespace
+
+bool LoadFrame(const std::string& path, Frame& frame) {
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4);
+    if (!pixels)
+        return false;
+    frame.width = width;
+    frame.height = height;
+    frame.rgba.assign(pixels, pixels + 4 * static_cast<size_t>(width) * height);
+    stbi_image_free(pixels);
+    return true;
+}
+
+bool SaveFrame(const std::string& path, const Frame& frame) {
+    return stbi_write_png(path.c_str(), frame.width, frame.height, 4, frame.rgba.data(), 4 * frame.width) != 0;
+}
+
+FrameDifference Compare(const Frame& a, const Frame& b, int farOffBy) {
+    FrameDifference difference;
+    const size_t pixels = static_cast<size_t>(a.width) * a.height;
+    double total = 0.0;
+    size_t far = 0;
+    for (size_t i = 0; i < pixels; ++i) {
+        int worst = 0;
+        for (int c = 0; c < 3; ++c) {
+            const int d = std::abs(static_cast<int>(a.rgba[4 * i + c]) - static_cast<int>(b.rgba[4 * i + c]));
+            total += d;
+            worst = d > worst ? d : worst;
+        }
+        if (worst > farOffBy)
+            ++far;
+    }
+    difference.meanAbsolute = total / (3.0 * pixels);
+    difference.farOffFraction = static_cast<double>(far) / pixels;
+    return difference;
+}
+
+std::string ReferencePath(const std::string& name) { return "tests/frames/" + name + ".png"; }
+
+std::string MatchesReference(const std::string& name, const Frame& frame) {
+    const std::string path = ReferencePath(name);
+    if (std::getenv("BRIMVALE_UPDATE_FRAMES")) {
+        return SaveFrame(path, frame) ? std::string() : "could not write " + path;
+    }
+    Frame reference;
+    if (!LoadFrame(path, reference))
+        return "no reference frame " + path + " (run with BRIMVALE_UPDATE_FRAMES=1 to make it)";
+    if (reference.width != frame.width || reference.height != frame.height)
+        return path + " has another size";
+    const FrameDifference difference = Compare(reference, frame, farOff);
+    if (difference.meanAbsolute <= maxMeanAbsolute && difference.farOffFraction <= maxFarOffFraction)
+        return std::string();
+    std::ostringstream message;
+    message << path << ": mean difference " << difference.meanAbsolute << ", " << 100.0 * difference.farOffFraction
+            << " % of the pixels off by more than " << farOff;
+    // The frame as drawn goes beside the system's temporary files for a look.
+    const std::string actual = (std::filesystem::temp_directory_path() / (name + ".actual.png")).string();
+    if (SaveFrame(actual, frame))
+        message << "; this run's frame is " << actual;
+    return message.str();
+}
+
+}  // namespace conformity_test
+
+#include "framework.h"
+#include "globals.h"
+
+namespace conformity_test {
+
+ID3D10Effect* LoadSeaEffect() { return VRK::LoadEffect("data/fx/sea.fx"); }
+
+VRK::Mesh* MakeMesh(ID3D10Effect* effect, const VRK::ConformityVertex* vertices, unsigned count) {
+    const D3D10_INPUT_ELEMENT_DESC elements[] = {
+        {"POSITION", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 0, D3D10_INPUT_PER_VERTEX_DATA, 0},
+        {"NORMAL", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 12, D3D10_INPUT_PER_VERTEX_DATA, 0},
+        {"TEXCOORD", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 24, D3D10_INPUT_PER_VERTEX_DATA, 0},
+    };
+    D3D10_PASS_DESC passDesc;
+    VRK::CheckResult(effect->GetTechniqueByName("Render")->GetPassByIndex(0)->GetDesc(&passDesc));
+    return new VRK::Mesh(elements, 3, passDesc, vertices, sizeof(VRK::ConformityVertex), count,
+                         D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
+}
+
+void PaintBackBuffer(const float rgba[4]) {
+    const D3D10_VIEWPORT viewport = {0, 0, static_cast<UINT>(screenWidth), static_cast<UINT>(screenHeight), 0.0f,
+                                     1.0f};
+    device->RSSetViewports(1, &viewport);
+    device->OMSetRenderTargets(1, &backBufferView, nullptr);
+    device->ClearRenderTargetView(backBufferView, rgba);
+}
+
+}  // namespace conformity_test

@@ -1,0 +1,63 @@
+// Pictures for the Conformity scene's tests: read a target back, keep and
+// compare reference frames under tests/frames/.
+#pragma once
+
+#include <d3d10.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace conformity_test {
+
+struct Frame {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgba;  // top row first
+
+    const uint8_t* At(int x, int y) const { return &rgba[4 * (static_cast<size_t>(y) * width + x)]; }
+    bool IsWhite(int x, int y) const {
+        const uint8_t* p = At(x, y);
+        return p[0] == 255 && p[1] == 255 && p[2] == 255;
+    }
+};
+
+// What a render-target view holds now, top row first.
+Frame ReadTarget(ID3D10RenderTargetView* view);
+
+bool LoadFrame(const std::string& path, Frame& frame);
+bool SaveFrame(const std::string& path, const Frame& frame);
+
+struct FrameDifference {
+    double meanAbsolute = 0.0;    // per channel, 0 to 255
+    double farOffFraction = 0.0;  // pixels with a channel off by more than farOff
+};
+
+FrameDifference Compare(const Frame& a, const Frame& b, int farOff);
+
+// The reference frame's path for a name such as "conformity-0500ms-800x600".
+std::string ReferencePath(const std::string& name);
+
+// Compares with the stored reference; when BRIMVALE_UPDATE_FRAMES is set in
+// the environment, stores the frame as the new reference instead. Returns an
+// empty string when the frame matches, otherwise what went wrong.
+std::string MatchesReference(const std::string& name, const Frame& frame);
+
+}  // namespace conformity_test
+
+#include "conformity/Conformity.h"
+
+#include "mesh.h"
+
+namespace conformity_test {
+
+// The effect of the scene, loaded afresh.
+ID3D10Effect* LoadSeaEffect();
+
+// A mesh over a part's own small array, laid out as the scene lays out its own.
+VRK::Mesh* MakeMesh(ID3D10Effect* effect, const VRK::ConformityVertex* vertices, unsigned count);
+
+// Fills the back buffer with one colour, full screen.
+void PaintBackBuffer(const float rgba[4]);
+
+}  // namespace conformity_test

@@ -1,0 +1,159 @@
+#include "ConformityFrames.h"
+#include "ProgramFixture.h"
+
+#include "conformity/Conformity.h"
+
+#include "globals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+using conformity_test::Frame;
+
+namespace {
+
+const unsigned fieldCount = 518400;
+const unsigned cellVertices = 324;
+const unsigned modelFirst = 518400;
+const unsigned modelCount = 72;
+const unsigned overlayFirst = 518472;
+const unsigned totalCount = 518478;
+
+VMath::Vector3D<float> CentreOf(const VRK::ConformityVertex* vertices, int row, int column) {
+    return vertices[(row * 40 + column + 20) * cellVertices].texcoord;
+}
+
+bool SameVector(const VMath::Vector3D<float>& a, const VMath::Vector3D<float>& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+std::unique_ptr<VRK::Conformity> MakeScene() {
+    EnsureDeviceObjects();
+    return std::unique_ptr<VRK::Conformity>(new VRK::Conformity);
+}
+
+Frame DrawSceneAt(VRK::Conformity& scene, unsigned start, unsigned elapsed) {
+    scene.Start(start);
+    scene.Update(start + elapsed);
+    scene.Render();
+    return conformity_test::ReadTarget(backBufferView);
+}
+
+std::string FrameName(unsigned elapsed) {
+    char name[64];
+    std::snprintf(name, sizeof name, "conformity-%04ums-%dx%d", elapsed, screenWidth, screenHeight);
+    return name;
+}
+
+}  // namespace
+
+TEST(ConformityScene, ArrayHoldsFieldThenModelThenOverlay) {
+    std::unique_ptr<VRK::Conformity> scene = MakeScene();
+    ASSERT_EQ(totalCount, scene->VertexCount());
+    const VRK::ConformityVertex* v = scene->Vertices();
+
+    // Every cell is the same mesh about the origin, told apart only by the
+    // centre in its texture coordinate.
+    for (unsigned cell = 0; cell < 1600; ++cell) {
+        const VRK::ConformityVertex* c = v + cell * cellVertices;
+        for (unsigned k = 0; k < cellVertices; ++k) {
+            ASSERT_TRUE(SameVector(v[k].position, c[k].position)) << "cell " << cell << ", vertex " << k;
+            ASSERT_TRUE(SameVector(v[k].normal, c[k].normal)) << "cell " << cell << ", vertex " << k;
+            ASSERT_TRUE(SameVector(c[0].texcoord, c[k].texcoord)) << "cell " << cell << ", vertex " << k;
+        }
+        ASSERT_NEAR(1.0f, c[0].normal.Length(), 1e-5f) << "cell " << cell;
+    }
+    const VMath::Vector3D<float> first = CentreOf(v, 0, -20);
+    EXPECT_EQ(-20.0f, first.x);
+    EXPECT_EQ(0.0f, first.y);
+    EXPECT_EQ(-20.0f, first.z);
+    const VMath::Vector3D<float> shifted = CentreOf(v, 1, -20);
+    EXPECT_EQ(-19.5f, shifted.x);
+    EXPECT_EQ(0.0f, shifted.y);
+    EXPECT_EQ(-19.0f, shifted.z);
+    const VMath::Vector3D<float> last = CentreOf(v, 39, 19);
+    EXPECT_EQ(19.5f, last.x);
+    EXPECT_EQ(0.0f, last.y);
+    EXPECT_EQ(19.0f, last.z);
+    // The cells are low: nine rings from -0.2 to 0.2, at most 0.58 out.
+    for (unsigned k = 0; k < cellVertices; ++k) {
+        EXPECT_LE(std::fabs(v[k].position.y), 0.2f);
+        EXPECT_LE(std::sqrt(v[k].position.x * v[k].position.x + v[k].position.z * v[k].position.z), 0.58f + 1e-6f);
+    }
+
+    // The model's 72 follow the field; they carry no centre.
+    for (unsigned k = modelFirst; k < modelFirst + modelCount; ++k) {
+        EXPECT_NEAR(1.0f, v[k].normal.Length(), 1e-5f) << k;
+        EXPECT_TRUE(SameVector(VMath::Vector3D<float>(), v[k].texcoord)) << k;
+        EXPECT_LE(std::fabs(v[k].position.y), 0.8f) << k;
+    }
+
+    // The overlay's six close the array, with zero normals.
+    for (unsigned k = overlayFirst; k < totalCount; ++k) {
+        EXPECT_TRUE(SameVector(VMath::Vector3D<float>(), v[k].normal)) << k;
+        EXPECT_EQ(0.0f, v[k].position.z) << k;
+        EXPECT_TRUE(v[k].position.x == -1.0f || v[k].position.x == -0.3f) << k;
+    }
+    EXPECT_EQ(-1.0f, v[overlayFirst].position.x);
+    EXPECT_EQ(1.0f, v[overlayFirst].position.y);
+}
+
+TEST(ConformityScene, FramesMatchTheReferences) {
+    std::unique_ptr<VRK::Conformity> scene = MakeScene();
+    for (unsigned elapsed : {500u, 4000u, 7500u}) {
+        const Frame frame = DrawSceneAt(*scene, 77777, elapsed);
+        ASSERT_EQ(screenWidth, frame.width);
+        const std::string problem = conformity_test::MatchesReference(FrameName(elapsed), frame);
+        EXPECT_TRUE(problem.empty()) << problem;
+    }
+}
+
+TEST(ConformityScene, PictureChangesAsTheCameraRises) {
+    std::unique_ptr<VRK::Conformity> scene = MakeScene();
+    const Frame low = DrawSceneAt(*scene, 5000, 500);
+    const Frame high = DrawSceneAt(*scene, 5000, 7500);
+    // Same time again: the same picture, to the bit.
+    const Frame lowAgain = DrawSceneAt(*scene, 5000, 500);
+    EXPECT_EQ(low.rgba, lowAgain.rgba);
+
+    const conformity_test::FrameDifference difference = conformity_test::Compare(low, high, 48);
+    EXPECT_GT(difference.farOffFraction, 0.2);
+
+    // From higher up the field drops down the screen and less haze is left:
+    // the rows at the top of the right side hold more of the field.
+    auto fieldInTopRows = [](const Frame& frame) {
+        long count = 0;
+        for (int y = 0; y < frame.height / 4; ++y)
+            for (int x = frame.width / 2; x < frame.width; ++x)
+                count += frame.At(x, y)[0] < 230 ? 1 : 0;
+        return count;
+    };
+    EXPECT_GT(fieldInTopRows(high), fieldInTopRows(low));
+}
+
+TEST(ConformityScene, ModelShowsThroughTheField) {
+    // The cells take their colour from the model texture: the model is dark
+    // on white, so the middle of the field, where the model lies, is darker
+    // than its rim.
+    std::unique_ptr<VRK::Conformity> scene = MakeScene();
+    const Frame frame = DrawSceneAt(*scene, 0, 7000);
+    const int edge = static_cast<int>(screenWidth * 0.35);
+    auto meanRed = [&](int x0, int y0, int x1, int y1) {
+        long sum = 0, count = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x, ++count)
+                sum += frame.At(x, y)[0];
+        return static_cast<double>(sum) / count;
+    };
+    const double window = meanRed(edge, 0, frame.width, frame.height);
+    long dark = 0;
+    for (int y = 0; y < frame.height; ++y)
+        for (int x = edge; x < frame.width; ++x)
+            dark += frame.At(x, y)[0] < 90 ? 1 : 0;
+    EXPECT_GT(dark, (frame.width - edge) * frame.height / 50) << "mean red " << window;
+}

@@ -1,0 +1,131 @@
+#include "ProgramFixture.h"
+
+#include "framework.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+TEST(FrameRateTitle, UsesTheStreamsDefaultFormatting) {
+    EXPECT_EQ("62.5", FrameRateText(16));
+    EXPECT_EQ("66.6667", FrameRateText(15));
+    EXPECT_EQ("333.333", FrameRateText(3));
+    EXPECT_EQ("1000", FrameRateText(1));
+    // A frame within one step of the tick count divides by zero in floating
+    // point: the title shows infinity, and nothing fails.
+    EXPECT_EQ("inf", FrameRateText(0));
+}
+
+TEST(ResultCheck, PassesOnlyZero) {
+    EXPECT_NO_THROW(VRK::CheckResult(S_OK));
+    // A success code other than zero ends the program like a failure.
+    for (HRESULT result : {S_FALSE, E_FAIL, E_INVALIDARG, E_OUTOFMEMORY}) {
+        try {
+            VRK::CheckResult(result);
+            ADD_FAILURE() << "no exception for " << result;
+        } catch (int value) {
+            EXPECT_EQ(1, value);
+        }
+    }
+}
+
+TEST(ResultCheckDeathTest, AnUncaughtFailureEndsTheProcess) {
+    EXPECT_DEATH(VRK::CheckResult(E_FAIL), "");
+}
+
+TEST(MainWindow, HasTheConfiguredClientSizeAndTitle) {
+    EnsureDeviceObjects();
+    RECT client = {};
+    ASSERT_TRUE(GetClientRect(mainWindow, &client));
+    EXPECT_EQ(screenWidth, client.right - client.left);
+    EXPECT_EQ(screenHeight, client.bottom - client.top);
+    char title[16] = {};
+    GetWindowTextA(mainWindow, title, sizeof title);
+    EXPECT_STREQ("VRK", title);
+}
+
+TEST(MainWindow, ClosingItQuitsWithStatusZero) {
+    EnsureDeviceObjects();
+    ASSERT_TRUE(PostMessageA(mainWindow, WM_CLOSE, 0, 0));
+    MSG message = {};
+    bool quit = false;
+    for (int round = 0; round < 100 && !quit; ++round) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            if (message.message == WM_QUIT) {
+                quit = true;
+                break;
+            }
+        }
+    }
+    ASSERT_TRUE(quit);
+    EXPECT_EQ(0u, message.wParam);
+    EXPECT_FALSE(IsWindow(mainWindow));
+}
+
+TEST(DeviceObjects, MatchTheWindowedConfiguration) {
+    EnsureDeviceObjects();
+    ASSERT_NE(nullptr, device);
+    ASSERT_NE(nullptr, backBufferView);
+    ASSERT_NE(nullptr, depthStencilView);
+    D3D10_TEXTURE2D_DESC desc = {};
+    depthTexture->GetDesc(&desc);
+    EXPECT_EQ(DXGI_FORMAT_D32_FLOAT, desc.Format);
+    EXPECT_EQ(800u, desc.Width);
+    EXPECT_EQ(600u, desc.Height);
+    EXPECT_EQ(1u, desc.SampleDesc.Count);
+    EXPECT_FLOAT_EQ(4.0f / 3.0f, aspectRatio);
+}
+
+namespace {
+
+std::string WriteFile(const std::string& name, const std::string& text) {
+    std::string path = testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+const char* const minimalEffect =
+    "float4 VS(float3 p : POSITION) : SV_POSITION { return float4(p, 1); }\n"
+    "float4 PS() : SV_Target { return float4(1, 1, 1, 1); }\n"
+    "technique10 Render {\n"
+    "  pass P0 {\n"
+    "    SetVertexShader(CompileShader(vs_4_0, VS()));\n"
+    "    SetGeometryShader(NULL);\n"
+    "    SetPixelShader(CompileShader(ps_4_0, PS()));\n"
+    "  }\n"
+    "}\n";
+
+}  // namespace
+
+TEST(EffectLoading, CarriageReturnLineEndsLoadLikeLineFeeds) {
+    EnsureDeviceObjects();
+    std::string unix = minimalEffect;
+    std::string dos;
+    for (char c : unix) {
+        if (c == '\n')
+            dos += '\r';
+        dos += c;
+    }
+    for (const std::string& text : {unix, dos}) {
+        ID3D10Effect* effect = VRK::LoadEffect(WriteFile("lineends.fx", text));
+        ASSERT_NE(nullptr, effect);
+        D3D10_PASS_DESC desc = {};
+        EXPECT_EQ(S_OK, effect->GetTechniqueByName("Render")->GetPassByIndex(0)->GetDesc(&desc));
+        EXPECT_GT(desc.IAInputSignatureSize, 0u);
+    }
+}
+
+TEST(EffectLoadingDeathTest, AMissingFileStopsAtTheAssertion) {
+    EnsureDeviceObjects();
+    EXPECT_DEATH(VRK::LoadEffect("data/fx/no-such-effect.fx"), "Assertion `is' failed");
+}
+
+TEST(EffectLoadingDeathTest, AnEffectThatDoesNotCompileEndsTheProgram) {
+    EnsureDeviceObjects();
+    std::string path = WriteFile("broken.fx", std::string(minimalEffect) + "technique10 {\n");
+    EXPECT_DEATH(VRK::LoadEffect(path), "broken.fx");
+}
