@@ -13,8 +13,8 @@ unsigned int randomState = 1;
 // Hidden, so that the executable never exports them: shared libraries such
 // as Mesa's drivers call rand too, and must not draw from the program's
 // sequence.
-extern "C" __attribute__((visibility("hidden"))) void srand(unsigned int seed) noexcept {
-    randomState = seed;
+extern "C" __attribute__((visibility("hidden"))) void srand(unsigned int start) noexcept {
+    randomState = start;
 }
 
 extern "C" __attribute__((visibility("hidden"))) int rand() noexcept {

@@ -81,25 +81,36 @@ struct UniformMember {
     uint32_t offset = 0;        // bytes from the start of the $Global block
     uint32_t size = 0;          // bytes
     bool isMatrix = false;
-    uint32_t rows = 1, columns = 1;
+    uint32_t rows = 1, columns = 1;  // of the HLSL type: float4x3 is 4 rows, 3 columns
     uint32_t matrixStride = 0;  // bytes between consecutive columns (or rows)
-    bool rowMajor = false;      // the GLSL block member is row_major
+    // The GLSL block member is row_major. GLSL's matrix is HLSL's
+    // transposed, so this is HLSL's default column_major: HLSL element
+    // [r][c] lies at offset + c * matrixStride + r * 4. Without it (HLSL
+    // row_major), at offset + r * matrixStride + c * 4.
+    bool rowMajor = false;
 };
 
+// One (texture, sampler) pair the shader samples with. Pixel shaders use
+// units from 0 and vertex shaders from 16, so the two stages of a pass never
+// claim the same unit.
 struct TextureBinding {
     std::string glslName;  // name of the combined sampler in the GLSL
     std::string texture;   // HLSL texture variable
-    std::string sampler;   // HLSL SamplerState variable
+    std::string sampler;   // HLSL SamplerState variable; empty for Load()
     uint32_t unit = 0;     // texture unit the GLSL binds it to
 };
 
 struct VertexInput {
-    std::string semantic;  // "POSITION", "TEXCOORD", ... without the index
+    std::string semantic;  // "POSITION", "TEXCOORD", ... in capitals, without the index
     uint32_t semanticIndex = 0;
     uint32_t location = 0;
     uint32_t components = 0;  // 1 to 4 floats
 };
 
+// The values a vertex shader hands to the pixel shader are named after their
+// semantics (vary_TEXCOORD0, vary_NORMAL0) without locations, so the two
+// stages of one program link by semantic, as in Direct3D, whatever order
+// each shader declares them in.
 struct TranslatedShader {
     std::string glsl;               // GLSL 4.50 source
     uint32_t globalsBinding = 0;    // uniform-block binding of $Global
