@@ -1,5 +1,7 @@
 #include "ConformityFrames.h"
 
+#include <PlatformTesting.h>
+
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
@@ -36,7 +38,12 @@ bool LoadFrame(const std::string& path, Frame& frame) {
 }
 
 bool SaveFrame(const std::string& path, const Frame& frame) {
-    return stbi_write_png(path.c_str(), frame.width, frame.height, 4, frame.rgba.data(), 4 * frame.width) != 0;
+    // The targets' alpha says nothing about the picture: keep colour only.
+    std::vector<uint8_t> rgb;
+    rgb.reserve(frame.rgba.size() / 4 * 3);
+    for (size_t i = 0; i < frame.rgba.size(); i += 4)
+        rgb.insert(rgb.end(), frame.rgba.begin() + i, frame.rgba.begin() + i + 3);
+    return stbi_write_png(path.c_str(), frame.width, frame.height, 3, rgb.data(), 3 * frame.width) != 0;
 }
 
 FrameDifference Compare(const Frame& a, const Frame& b, int farOffBy) {
@@ -90,6 +97,15 @@ std::string MatchesReference(const std::string& name, const Frame& frame) {
 #include "globals.h"
 
 namespace conformity_test {
+
+Frame ReadTarget(ID3D10RenderTargetView* view) {
+    platform_testing::Image image = platform_testing::ReadRenderTarget(view);
+    Frame frame;
+    frame.width = image.width;
+    frame.height = image.height;
+    frame.rgba.swap(image.rgba);
+    return frame;
+}
 
 ID3D10Effect* LoadSeaEffect() { return VRK::LoadEffect("data/fx/sea.fx"); }
 

@@ -124,36 +124,68 @@ TEST(ConformityScene, PictureChangesAsTheCameraRises) {
     const conformity_test::FrameDifference difference = conformity_test::Compare(low, high, 48);
     EXPECT_GT(difference.farOffFraction, 0.2);
 
-    // From higher up the field drops down the screen and less haze is left:
-    // the rows at the top of the right side hold more of the field.
-    auto fieldInTopRows = [](const Frame& frame) {
-        long count = 0;
-        for (int y = 0; y < frame.height / 4; ++y)
+    // From higher up the far edge of the field climbs the screen: find the
+    // first row, right of the overlay, that is not the white it was cleared to.
+    auto horizon = [](const Frame& frame) {
+        for (int y = 0; y < frame.height; ++y)
             for (int x = frame.width / 2; x < frame.width; ++x)
-                count += frame.At(x, y)[0] < 230 ? 1 : 0;
-        return count;
+                if (frame.At(x, y)[0] < 235)
+                    return y;
+        return frame.height;
     };
-    EXPECT_GT(fieldInTopRows(high), fieldInTopRows(low));
+    EXPECT_LT(horizon(high), horizon(low) - 50) << horizon(high) << " " << horizon(low);
 }
 
 TEST(ConformityScene, ModelShowsThroughTheField) {
-    // The cells take their colour from the model texture: the model is dark
-    // on white, so the middle of the field, where the model lies, is darker
-    // than its rim.
+    // The cells take their colour from the model texture of the same frame:
+    // warm where the model lies, cool water where the texture is white.
     std::unique_ptr<VRK::Conformity> scene = MakeScene();
-    const Frame frame = DrawSceneAt(*scene, 0, 7000);
+    for (unsigned elapsed : {1000u, 7000u}) {
+        const Frame frame = DrawSceneAt(*scene, 0, elapsed);
+        const int edge = static_cast<int>(screenWidth * 0.35) + 1;
+        long warm = 0, cool = 0;
+        for (int y = 0; y < frame.height; ++y) {
+            for (int x = edge; x < frame.width; ++x) {
+                const uint8_t* p = frame.At(x, y);
+                if (p[0] > p[2] + 40)
+                    ++warm;
+                else if (p[2] > p[0] + 25)
+                    ++cool;
+            }
+        }
+        const long area = static_cast<long>(frame.width - edge) * frame.height;
+        EXPECT_GT(warm, area / 20) << elapsed;
+        EXPECT_GT(cool, area / 20) << elapsed;
+    }
+}
+
+TEST(ConformityScene, OverlayLiesOverTheLeftOfTheFrame) {
+    // Drawn last and blended, the grid strip leaves a seam down the whole
+    // height of the frame where it ends, 35 % of the way across, and nowhere
+    // else; and the sky above the field shows its outlines.
+    std::unique_ptr<VRK::Conformity> scene = MakeScene();
+    const Frame frame = DrawSceneAt(*scene, 0, 500);
     const int edge = static_cast<int>(screenWidth * 0.35);
-    auto meanRed = [&](int x0, int y0, int x1, int y1) {
-        long sum = 0, count = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x, ++count)
-                sum += frame.At(x, y)[0];
-        return static_cast<double>(sum) / count;
+    auto seamRows = [&](int x) {
+        int rows = 0;
+        for (int y = 0; y < frame.height; ++y) {
+            const uint8_t* left = frame.At(x - 1, y);
+            const uint8_t* right = frame.At(x, y);
+            const int step = std::abs(left[0] - right[0]) + std::abs(left[1] - right[1]) + std::abs(left[2] - right[2]);
+            rows += step > 12 ? 1 : 0;
+        }
+        return rows;
     };
-    const double window = meanRed(edge, 0, frame.width, frame.height);
-    long dark = 0;
-    for (int y = 0; y < frame.height; ++y)
+    EXPECT_GT(seamRows(edge), frame.height * 9 / 10);
+    for (int x : {edge / 2 + 3, edge + 40, screenWidth / 2, screenWidth - 60})
+        EXPECT_LT(seamRows(x), frame.height / 3) << x;
+
+    long outline = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < edge; ++x)
+            outline += frame.At(x, y)[0] < 170 ? 1 : 0;
+    EXPECT_GT(outline, 100L * edge / 20);
+    for (int y = 0; y < 100; ++y)
         for (int x = edge; x < frame.width; ++x)
-            dark += frame.At(x, y)[0] < 90 ? 1 : 0;
-    EXPECT_GT(dark, (frame.width - edge) * frame.height / 50) << "mean red " << window;
+            ASSERT_TRUE(frame.IsWhite(x, y)) << x << ", " << y;
 }
