@@ -1,0 +1,56 @@
+#include "Buffer.h"
+
+#include "DebugLayer.h"
+
+namespace d3d10 {
+
+HRESULT Buffer::Create(Device* device, const D3D10_BUFFER_DESC* desc, const D3D10_SUBRESOURCE_DATA* initialData,
+                       Buffer** buffer) {
+    if (!desc || !buffer) return E_INVALIDARG;
+    *buffer = nullptr;
+    if (desc->ByteWidth == 0) {
+        DebugMessage("CreateBuffer: ByteWidth is 0");
+        return E_INVALIDARG;
+    }
+    if (desc->BindFlags != D3D10_BIND_VERTEX_BUFFER) {
+        DebugMessage("CreateBuffer: only vertex buffers are supported (bind flags 0x%x)", desc->BindFlags);
+        return E_INVALIDARG;
+    }
+    if (desc->Usage != D3D10_USAGE_DEFAULT && desc->Usage != D3D10_USAGE_IMMUTABLE) {
+        DebugMessage("CreateBuffer: only default and immutable usage are supported");
+        return E_INVALIDARG;
+    }
+    if (desc->CPUAccessFlags != 0) {
+        DebugMessage("CreateBuffer: CPU access is not supported");
+        return E_INVALIDARG;
+    }
+    if ((initialData && !initialData->pSysMem) || (desc->Usage == D3D10_USAGE_IMMUTABLE && !initialData)) {
+        DebugMessage("CreateBuffer: missing initial data");
+        return E_INVALIDARG;
+    }
+    if (!device->Activate()) return E_FAIL;
+    Buffer* created = new Buffer(device, *desc);
+    glCreateBuffers(1, &created->name_);
+    // Nothing writes a vertex buffer after creation, so its storage is immutable.
+    glNamedBufferStorage(created->name_, desc->ByteWidth, initialData ? initialData->pSysMem : nullptr, 0);
+    *buffer = created;
+    return S_OK;
+}
+
+Buffer::Buffer(Device* device, const D3D10_BUFFER_DESC& desc) : DeviceChild(device), desc_(desc) {}
+
+Buffer::~Buffer() {
+    if (device_->Activate()) glDeleteBuffers(1, &name_);
+}
+
+HRESULT Buffer::QueryInterface(REFIID riid, void** object) {
+    return Answer(riid, object,
+                  {{&IID_ID3D10Buffer, static_cast<ID3D10Buffer*>(this)},
+                   {&IID_ID3D10Resource, static_cast<ID3D10Resource*>(this)}});
+}
+
+void Buffer::GetDesc(D3D10_BUFFER_DESC* desc) {
+    if (desc) *desc = desc_;
+}
+
+}  // namespace d3d10
