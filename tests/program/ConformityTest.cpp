@@ -155,7 +155,7 @@ TEST(ConformityScene, ModelShowsThroughTheField) {
         }
         const long area = static_cast<long>(frame.width - edge) * frame.height;
         EXPECT_GT(warm, area / 20) << elapsed;
-        EXPECT_GT(cool, area / 20) << elapsed;
+        EXPECT_GT(cool, area / 25) << elapsed;
     }
 }
 

@@ -102,13 +102,17 @@ Image SceneAlone(unsigned sceneStart, unsigned time) {
     return platform_testing::ReadRenderTarget(backBufferView);
 }
 
+// The frame as presented: the window's own picture where the window is the
+// back buffer's size; full screen scales it to the desktop, so the back
+// buffer itself is read there.
 Image ShowFrame(unsigned time) {
     platform_testing::CaptureWindow(swapChain);
     VRK::Demo show;
     show.Start(showStart);
     show.Update(time);
     show.Render();
-    return platform_testing::LastPresentedWindow(swapChain);
+    return windowed ? platform_testing::LastPresentedWindow(swapChain)
+                    : platform_testing::ReadRenderTarget(backBufferView);
 }
 
 const float selects[4] = {0.0f, 0.15f, 0.28f, 0.61f};
