@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -53,24 +54,24 @@ TEST(MainWindow, HasTheConfiguredClientSizeAndTitle) {
     EXPECT_STREQ("VRK", title);
 }
 
-TEST(MainWindow, ClosingItQuitsWithStatusZero) {
+// Closing destroys the window, so it happens in a child process of its own.
+TEST(MainWindowDeathTest, ClosingItQuitsWithStatusZero) {
     EnsureDeviceObjects();
-    ASSERT_TRUE(PostMessageA(mainWindow, WM_CLOSE, 0, 0));
-    MSG message = {};
-    bool quit = false;
-    for (int round = 0; round < 100 && !quit; ++round) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-            if (message.message == WM_QUIT) {
-                quit = true;
-                break;
+    EXPECT_EXIT(
+        {
+            PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+            MSG message = {};
+            for (int round = 0; round < 100; ++round) {
+                while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                    TranslateMessage(&message);
+                    DispatchMessageA(&message);
+                    if (message.message == WM_QUIT)
+                        std::exit(IsWindow(mainWindow) ? 3 : static_cast<int>(message.wParam));
+                }
             }
-        }
-    }
-    ASSERT_TRUE(quit);
-    EXPECT_EQ(0u, message.wParam);
-    EXPECT_FALSE(IsWindow(mainWindow));
+            std::exit(4);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(DeviceObjects, MatchTheWindowedConfiguration) {
