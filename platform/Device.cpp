@@ -392,7 +392,9 @@ void Device::ClearRenderTargetView(ID3D10RenderTargetView* view, const FLOAT col
     glDisable(GL_SCISSOR_TEST);
     glColorMaski(0, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glClearNamedFramebufferfv(framebuffer, GL_COLOR, 0, colorRGBA);
-    InvalidateAppliedState();
+    // Only the scissor and the colour mask were opened: the next draw sets
+    // those two again, and nothing else.
+    dirty_ |= kDirtyRasterizerState | kDirtyBlend;
 }
 
 void Device::ClearDepthStencilView(ID3D10DepthStencilView* view, UINT clearFlags, FLOAT depth, uint8_t stencil) {
@@ -402,7 +404,7 @@ void Device::ClearDepthStencilView(ID3D10DepthStencilView* view, UINT clearFlags
     glDisable(GL_SCISSOR_TEST);
     glDepthMask(GL_TRUE);
     glClearNamedFramebufferfv(framebuffer, GL_DEPTH, 0, &depth);
-    InvalidateAppliedState();
+    dirty_ |= kDirtyRasterizerState | kDirtyDepthStencil;
 }
 
 void Device::Draw(UINT vertexCount, UINT startVertexLocation) {
