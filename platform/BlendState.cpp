@@ -21,18 +21,6 @@ bool ColourOnly(D3D10_BLEND blend) {
 
 }  // namespace
 
-D3D10_BLEND_DESC BlendState::Defaults() {
-    D3D10_BLEND_DESC desc{};
-    desc.SrcBlend = D3D10_BLEND_ONE;
-    desc.DestBlend = D3D10_BLEND_ZERO;
-    desc.BlendOp = D3D10_BLEND_OP_ADD;
-    desc.SrcBlendAlpha = D3D10_BLEND_ONE;
-    desc.DestBlendAlpha = D3D10_BLEND_ZERO;
-    desc.BlendOpAlpha = D3D10_BLEND_OP_ADD;
-    for (auto& mask : desc.RenderTargetWriteMask) mask = D3D10_COLOR_WRITE_ENABLE_ALL;
-    return desc;
-}
-
 HRESULT BlendState::Create(Device* device, const D3D10_BLEND_DESC* desc, BlendState** state) {
     if (!desc || !state) return E_INVALIDARG;
     *state = nullptr;

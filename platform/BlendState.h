@@ -9,7 +9,6 @@ namespace d3d10 {
 class BlendState final : public DeviceChild<ID3D10BlendState> {
 public:
     static HRESULT Create(Device* device, const D3D10_BLEND_DESC* desc, BlendState** state);
-    static D3D10_BLEND_DESC Defaults();
 
     HRESULT QueryInterface(REFIID riid, void** object) override;
     void GetDesc(D3D10_BLEND_DESC* desc) override;

@@ -4,8 +4,8 @@
 
 namespace {
 
-// The interfaces a blob answers to; their identifiers are Direct3D's own.
-const IID kUnknown = {0x00000000, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+// The identifier of ID3D10Blob, Direct3D's own; a blob also answers to
+// IID_IUnknown.
 const IID kBlob = {0x8ba5fb08, 0x5195, 0x40e2, {0xac, 0x58, 0x0d, 0x98, 0x9c, 0x3a, 0x01, 0x02}};
 
 }  // namespace
@@ -14,7 +14,7 @@ Blob::Blob(SIZE_T size) : bytes_(size) {}
 
 HRESULT Blob::QueryInterface(REFIID riid, void** object) {
     if (!object) return E_POINTER;
-    if (riid == kUnknown || riid == kBlob) {
+    if (riid == IID_IUnknown || riid == kBlob) {
         AddRef();
         *object = static_cast<ID3D10Blob*>(this);
         return S_OK;

@@ -94,4 +94,14 @@ private:
     T* object_ = nullptr;
 };
 
+// Makes an object with T::Create(args..., &object) and hands the new
+// reference to `into`, which is left null on failure.
+template <class T, class... Args>
+HRESULT CreateRef(Ref<T>& into, Args... args) {
+    T* object = nullptr;
+    HRESULT result = T::Create(args..., &object);
+    into = Ref<T>::Adopt(object);
+    return result;
+}
+
 }  // namespace d3d10

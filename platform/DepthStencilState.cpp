@@ -19,19 +19,6 @@ bool ValidFace(const D3D10_DEPTH_STENCILOP_DESC& face) {
 
 }  // namespace
 
-D3D10_DEPTH_STENCIL_DESC DepthStencilState::Defaults() {
-    D3D10_DEPTH_STENCIL_DESC desc{};
-    desc.DepthEnable = TRUE;
-    desc.DepthWriteMask = D3D10_DEPTH_WRITE_MASK_ALL;
-    desc.DepthFunc = D3D10_COMPARISON_LESS;
-    desc.StencilEnable = FALSE;
-    desc.StencilReadMask = 0xff;
-    desc.StencilWriteMask = 0xff;
-    desc.FrontFace = {D3D10_STENCIL_OP_KEEP, D3D10_STENCIL_OP_KEEP, D3D10_STENCIL_OP_KEEP, D3D10_COMPARISON_ALWAYS};
-    desc.BackFace = desc.FrontFace;
-    return desc;
-}
-
 HRESULT DepthStencilState::Create(Device* device, const D3D10_DEPTH_STENCIL_DESC* desc, DepthStencilState** state) {
     if (!desc || !state) return E_INVALIDARG;
     *state = nullptr;

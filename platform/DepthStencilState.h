@@ -9,7 +9,6 @@ namespace d3d10 {
 class DepthStencilState final : public DeviceChild<ID3D10DepthStencilState> {
 public:
     static HRESULT Create(Device* device, const D3D10_DEPTH_STENCIL_DESC* desc, DepthStencilState** state);
-    static D3D10_DEPTH_STENCIL_DESC Defaults();
 
     HRESULT QueryInterface(REFIID riid, void** object) override;
     void GetDesc(D3D10_DEPTH_STENCIL_DESC* desc) override;

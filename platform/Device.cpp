@@ -16,6 +16,7 @@
 #include "SamplerState.h"
 #include "ShaderProgram.h"
 #include "ShaderResourceView.h"
+#include "StateDefaults.h"
 #include "Texture2D.h"
 #include "WindowTable.h"
 
@@ -90,6 +91,24 @@ Concrete* Concretely(Interface* object) {
     return static_cast<Concrete*>(object);
 }
 
+// Hands out what Concrete::Create makes through the interface pointer (null
+// on failure).
+template <class Concrete, class Interface, class... Args>
+HRESULT CreateInto(Interface** out, Args... args) {
+    Concrete* created = nullptr;
+    HRESULT result = Concrete::Create(args..., out ? &created : nullptr);
+    if (out) *out = created;
+    return result;
+}
+
+// A state object the device owns: it must not keep the device alive, or the
+// device would never go.
+template <class State, class Desc>
+void DefaultState(Ref<State>& slot, Device* device, const Desc* desc) {
+    CreateRef(slot, device, desc);
+    slot->DropDeviceReference();
+}
+
 }  // namespace
 
 // Creation and lifetime.
@@ -155,29 +174,14 @@ Device::~Device() {
 }
 
 void Device::CreateDefaultStates() {
-    RasterizerState* rasterizer = nullptr;
-    D3D10_RASTERIZER_DESC rasterizerDesc = RasterizerState::Defaults();
-    RasterizerState::Create(this, &rasterizerDesc, &rasterizer);
-    defaultRasterizer_ = Ref<RasterizerState>::Adopt(rasterizer);
-    rasterizer->DropDeviceReference();
-
-    BlendState* blend = nullptr;
-    D3D10_BLEND_DESC blendDesc = BlendState::Defaults();
-    BlendState::Create(this, &blendDesc, &blend);
-    defaultBlend_ = Ref<BlendState>::Adopt(blend);
-    blend->DropDeviceReference();
-
-    DepthStencilState* depthStencil = nullptr;
-    D3D10_DEPTH_STENCIL_DESC depthStencilDesc = DepthStencilState::Defaults();
-    DepthStencilState::Create(this, &depthStencilDesc, &depthStencil);
-    defaultDepthStencil_ = Ref<DepthStencilState>::Adopt(depthStencil);
-    depthStencil->DropDeviceReference();
-
-    SamplerState* sampler = nullptr;
-    D3D10_SAMPLER_DESC samplerDesc = SamplerState::Defaults();
-    SamplerState::Create(this, &samplerDesc, &sampler);
-    defaultSampler_ = Ref<SamplerState>::Adopt(sampler);
-    sampler->DropDeviceReference();
+    const D3D10_RASTERIZER_DESC rasterizer = DefaultRasterizerDesc();
+    const D3D10_BLEND_DESC blend = DefaultBlendDesc();
+    const D3D10_DEPTH_STENCIL_DESC depthStencil = DefaultDepthStencilDesc();
+    const D3D10_SAMPLER_DESC sampler = DefaultSamplerDesc();
+    DefaultState(defaultRasterizer_, this, &rasterizer);
+    DefaultState(defaultBlend_, this, &blend);
+    DefaultState(defaultDepthStencil_, this, &depthStencil);
+    DefaultState(defaultSampler_, this, &sampler);
 }
 
 HRESULT Device::QueryInterface(REFIID riid, void** object) {
@@ -198,80 +202,50 @@ UINT Device::EffectiveSampleCount(UINT requested) const { return std::max(1u, st
 
 HRESULT Device::CreateBuffer(const D3D10_BUFFER_DESC* desc, const D3D10_SUBRESOURCE_DATA* initialData,
                              ID3D10Buffer** buffer) {
-    Buffer* created = nullptr;
-    HRESULT result = Buffer::Create(this, desc, initialData, buffer ? &created : nullptr);
-    if (buffer) *buffer = created;
-    return result;
+    return CreateInto<Buffer>(buffer, this, desc, initialData);
 }
 
 HRESULT Device::CreateTexture2D(const D3D10_TEXTURE2D_DESC* desc, const D3D10_SUBRESOURCE_DATA* initialData,
                                 ID3D10Texture2D** texture) {
-    Texture2D* created = nullptr;
-    HRESULT result = Texture2D::Create(this, desc, initialData, texture ? &created : nullptr);
-    if (texture) *texture = created;
-    return result;
+    return CreateInto<Texture2D>(texture, this, desc, initialData);
 }
 
 HRESULT Device::CreateShaderResourceView(ID3D10Resource* resource, const D3D10_SHADER_RESOURCE_VIEW_DESC* desc,
                                          ID3D10ShaderResourceView** view) {
-    ShaderResourceView* created = nullptr;
-    HRESULT result = ShaderResourceView::Create(this, resource, desc, view ? &created : nullptr);
-    if (view) *view = created;
-    return result;
+    return CreateInto<ShaderResourceView>(view, this, resource, desc);
 }
 
 HRESULT Device::CreateRenderTargetView(ID3D10Resource* resource, const D3D10_RENDER_TARGET_VIEW_DESC* desc,
                                        ID3D10RenderTargetView** view) {
-    RenderTargetView* created = nullptr;
-    HRESULT result = RenderTargetView::Create(this, resource, desc, view ? &created : nullptr);
-    if (view) *view = created;
-    return result;
+    return CreateInto<RenderTargetView>(view, this, resource, desc);
 }
 
 HRESULT Device::CreateDepthStencilView(ID3D10Resource* resource, const D3D10_DEPTH_STENCIL_VIEW_DESC* desc,
                                        ID3D10DepthStencilView** view) {
-    DepthStencilView* created = nullptr;
-    HRESULT result = DepthStencilView::Create(this, resource, desc, view ? &created : nullptr);
-    if (view) *view = created;
-    return result;
+    return CreateInto<DepthStencilView>(view, this, resource, desc);
 }
 
 HRESULT Device::CreateInputLayout(const D3D10_INPUT_ELEMENT_DESC* elements, UINT elementCount,
                                   const void* shaderBytecodeWithInputSignature, SIZE_T bytecodeLength,
                                   ID3D10InputLayout** layout) {
-    InputLayout* created = nullptr;
-    HRESULT result = InputLayout::Create(this, elements, elementCount, shaderBytecodeWithInputSignature,
-                                         bytecodeLength, layout ? &created : nullptr);
-    if (layout) *layout = created;
-    return result;
+    return CreateInto<InputLayout>(layout, this, elements, elementCount, shaderBytecodeWithInputSignature,
+                                   bytecodeLength);
 }
 
 HRESULT Device::CreateRasterizerState(const D3D10_RASTERIZER_DESC* desc, ID3D10RasterizerState** state) {
-    RasterizerState* created = nullptr;
-    HRESULT result = RasterizerState::Create(this, desc, state ? &created : nullptr);
-    if (state) *state = created;
-    return result;
+    return CreateInto<RasterizerState>(state, this, desc);
 }
 
 HRESULT Device::CreateBlendState(const D3D10_BLEND_DESC* desc, ID3D10BlendState** state) {
-    BlendState* created = nullptr;
-    HRESULT result = BlendState::Create(this, desc, state ? &created : nullptr);
-    if (state) *state = created;
-    return result;
+    return CreateInto<BlendState>(state, this, desc);
 }
 
 HRESULT Device::CreateDepthStencilState(const D3D10_DEPTH_STENCIL_DESC* desc, ID3D10DepthStencilState** state) {
-    DepthStencilState* created = nullptr;
-    HRESULT result = DepthStencilState::Create(this, desc, state ? &created : nullptr);
-    if (state) *state = created;
-    return result;
+    return CreateInto<DepthStencilState>(state, this, desc);
 }
 
 HRESULT Device::CreateSamplerState(const D3D10_SAMPLER_DESC* desc, ID3D10SamplerState** state) {
-    SamplerState* created = nullptr;
-    HRESULT result = SamplerState::Create(this, desc, state ? &created : nullptr);
-    if (state) *state = created;
-    return result;
+    return CreateInto<SamplerState>(state, this, desc);
 }
 
 // Binding: record only.

@@ -8,7 +8,6 @@
 
 #include <map>
 #include <memory>
-#include <vector>
 
 #include "ComObject.h"
 

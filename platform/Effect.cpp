@@ -67,30 +67,14 @@ HRESULT Effect::CreateStates(const fx::EffectDesc& desc) {
         made.name = state.name;
         HRESULT result = E_INVALIDARG;
         switch (state.kind) {
-            case fx::StateKind::Sampler: {
-                SamplerState* object = nullptr;
-                result = SamplerState::Create(device_.Get(), &state.sampler, &object);
-                made.sampler = Ref<SamplerState>::Adopt(object);
+            case fx::StateKind::Sampler: result = CreateRef(made.sampler, device_.Get(), &state.sampler); break;
+            case fx::StateKind::Blend: result = CreateRef(made.blend, device_.Get(), &state.blend); break;
+            case fx::StateKind::DepthStencil:
+                result = CreateRef(made.depthStencil, device_.Get(), &state.depthStencil);
                 break;
-            }
-            case fx::StateKind::Blend: {
-                BlendState* object = nullptr;
-                result = BlendState::Create(device_.Get(), &state.blend, &object);
-                made.blend = Ref<BlendState>::Adopt(object);
+            case fx::StateKind::Rasterizer:
+                result = CreateRef(made.rasterizer, device_.Get(), &state.rasterizer);
                 break;
-            }
-            case fx::StateKind::DepthStencil: {
-                DepthStencilState* object = nullptr;
-                result = DepthStencilState::Create(device_.Get(), &state.depthStencil, &object);
-                made.depthStencil = Ref<DepthStencilState>::Adopt(object);
-                break;
-            }
-            case fx::StateKind::Rasterizer: {
-                RasterizerState* object = nullptr;
-                result = RasterizerState::Create(device_.Get(), &state.rasterizer, &object);
-                made.rasterizer = Ref<RasterizerState>::Adopt(object);
-                break;
-            }
         }
         if (FAILED(result)) {
             DebugMessage("D3D10CreateEffectFromMemory: state object \"%s\" is not valid", state.name.c_str());

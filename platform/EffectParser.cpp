@@ -358,9 +358,7 @@ void EffectParser::ParsePassCall(PassDesc& pass) {
     } else if (IsWordNoCase(call, "SetPixelShader")) {
         pass.pixelShader = ParseShader(ShaderStage::Pixel, call);
     } else if (IsWordNoCase(call, "SetGeometryShader")) {
-        const Token& t = Peek();
-        bool null = IsWordNoCase(t, "NULL") || (t.type == TokenType::Number && Text(t) == "0");
-        if (!null) Fail(t.line, "geometry shaders are not supported");
+        if (!IsNull(Peek())) Fail(Peek().line, "geometry shaders are not supported");
         Next();
     } else if (IsWordNoCase(call, "SetBlendState")) {
         pass.setsBlendState = true;
@@ -393,7 +391,7 @@ void EffectParser::ParsePassCall(PassDesc& pass) {
 // in the effect, or -1.
 int EffectParser::ParseShader(ShaderStage stage, const Token& call) {
     const Token& t = Peek();
-    if (IsWordNoCase(t, "NULL") || (t.type == TokenType::Number && Text(t) == "0")) {
+    if (IsNull(t)) {
         Next();
         return -1;
     }
@@ -417,13 +415,12 @@ int EffectParser::ParseShader(ShaderStage stage, const Token& call) {
         const ShaderEntry& s = effect_.shaders[i];
         if (s.stage == stage && s.entryPoint == entry && s.profile == profile) return static_cast<int>(i);
     }
-    effect_.shaders.push_back(ShaderEntry{stage, entry, profile, entryToken.line});
+    effect_.shaders.push_back(ShaderEntry{stage, entry, profile});
     return static_cast<int>(effect_.shaders.size() - 1);
 }
 
 int EffectParser::ParseStateReference(StateKind kind) {
-    const Token& t = Peek();
-    if (IsWordNoCase(t, "NULL") || (t.type == TokenType::Number && Text(t) == "0")) {
+    if (IsNull(Peek())) {
         Next();
         return -1;
     }
@@ -486,6 +483,10 @@ bool EffectParser::IsWordNoCase(const Token& token, const char* word) const {
     size_t length = strlen(word);
     return token.type == TokenType::Identifier && token.end - token.start == length &&
            strncasecmp(text_.data() + token.start, word, length) == 0;
+}
+
+bool EffectParser::IsNull(const Token& token) const {
+    return IsWordNoCase(token, "NULL") || (token.type == TokenType::Number && Text(token) == "0");
 }
 
 const EffectParser::Token& EffectParser::Expect(char c) {

@@ -17,7 +17,6 @@ struct ShaderEntry {
     ShaderStage stage;
     std::string entryPoint;
     std::string profile;
-    int line = 0;  // where a pass first names it
 };
 
 struct ParsedEffect {
@@ -63,6 +62,7 @@ private:
     bool IsPunct(const Token& token, char c) const;
     bool IsWord(const Token& token, const char* word) const;      // exact, as keywords are
     bool IsWordNoCase(const Token& token, const char* word) const;  // as the effect calls are
+    bool IsNull(const Token& token) const;  // NULL or 0, for no shader or state
     const Token& Expect(char c);
     const Token& ExpectIdentifier(const char* what);
     [[noreturn]] void Fail(int line, const std::string& message);

@@ -25,17 +25,8 @@ std::unique_ptr<EffectPass> EffectPass::Create(Effect& effect, const std::string
                                                                      pixelShader ? pixelShader->glsl : "");
         if (!program) return nullptr;
         created->program_ = std::move(program);
-        for (const fx::VertexInput& input : vertexShader->inputs) {
-            SignatureInput s;
-            // Defensive: a semantic that still carries its index is split here.
-            if (input.semanticIndex == 0)
-                SplitSemantic(input.semantic, s.semantic, s.semanticIndex);
-            else
-                s = {input.semantic, input.semanticIndex, 0, 0};
-            s.location = input.location;
-            s.components = input.components;
-            inputs.inputs.push_back(s);
-        }
+        for (const fx::VertexInput& input : vertexShader->inputs)
+            inputs.inputs.push_back({input.semantic, input.semanticIndex, input.location, input.components});
         created->program_->SetInputs(inputs);
 
         uint32_t globalsSize = vertexShader->globalsSize;

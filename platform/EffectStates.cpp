@@ -1,5 +1,7 @@
 #include "EffectStates.h"
 
+#include "StateDefaults.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -256,48 +258,10 @@ StateObject DefaultStateObject(StateKind kind, const std::string& name) {
     StateObject s{};
     s.kind = kind;
     s.name = name;
-
-    D3D10_SAMPLER_DESC& sampler = s.sampler;
-    sampler.Filter = D3D10_FILTER_MIN_MAG_MIP_LINEAR;
-    sampler.AddressU = sampler.AddressV = sampler.AddressW = D3D10_TEXTURE_ADDRESS_CLAMP;
-    sampler.MipLODBias = 0;
-    sampler.MaxAnisotropy = 16;
-    sampler.ComparisonFunc = D3D10_COMPARISON_NEVER;
-    for (FLOAT& c : sampler.BorderColor) c = 0;
-    sampler.MinLOD = -FLT_MAX;
-    sampler.MaxLOD = FLT_MAX;
-
-    D3D10_BLEND_DESC& blend = s.blend;
-    blend.AlphaToCoverageEnable = FALSE;
-    for (BOOL& b : blend.BlendEnable) b = FALSE;
-    blend.SrcBlend = blend.SrcBlendAlpha = D3D10_BLEND_ONE;
-    blend.DestBlend = blend.DestBlendAlpha = D3D10_BLEND_ZERO;
-    blend.BlendOp = blend.BlendOpAlpha = D3D10_BLEND_OP_ADD;
-    for (uint8_t& m : blend.RenderTargetWriteMask) m = D3D10_COLOR_WRITE_ENABLE_ALL;
-
-    D3D10_DEPTH_STENCIL_DESC& ds = s.depthStencil;
-    ds.DepthEnable = TRUE;
-    ds.DepthWriteMask = D3D10_DEPTH_WRITE_MASK_ALL;
-    ds.DepthFunc = D3D10_COMPARISON_LESS;
-    ds.StencilEnable = FALSE;
-    ds.StencilReadMask = 0xff;
-    ds.StencilWriteMask = 0xff;
-    for (D3D10_DEPTH_STENCILOP_DESC* face : {&ds.FrontFace, &ds.BackFace}) {
-        face->StencilFailOp = face->StencilDepthFailOp = face->StencilPassOp = D3D10_STENCIL_OP_KEEP;
-        face->StencilFunc = D3D10_COMPARISON_ALWAYS;
-    }
-
-    D3D10_RASTERIZER_DESC& rs = s.rasterizer;
-    rs.FillMode = D3D10_FILL_SOLID;
-    rs.CullMode = D3D10_CULL_BACK;
-    rs.FrontCounterClockwise = FALSE;
-    rs.DepthBias = 0;
-    rs.DepthBiasClamp = 0;
-    rs.SlopeScaledDepthBias = 0;
-    rs.DepthClipEnable = TRUE;
-    rs.ScissorEnable = FALSE;
-    rs.MultisampleEnable = FALSE;
-    rs.AntialiasedLineEnable = FALSE;
+    s.sampler = d3d10::DefaultSamplerDesc();
+    s.blend = d3d10::DefaultBlendDesc();
+    s.depthStencil = d3d10::DefaultDepthStencilDesc();
+    s.rasterizer = d3d10::DefaultRasterizerDesc();
     return s;
 }
 

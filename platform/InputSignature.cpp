@@ -79,14 +79,6 @@ bool DecodeInputSignature(const void* data, size_t size, InputSignature& signatu
     return true;
 }
 
-void SplitSemantic(const std::string& written, std::string& name, uint32_t& index) {
-    size_t end = written.size();
-    while (end > 0 && std::isdigit(static_cast<unsigned char>(written[end - 1]))) --end;
-    name = written.substr(0, end);
-    index = 0;
-    if (end < written.size() && written.size() - end < 9) index = static_cast<uint32_t>(std::stoul(written.substr(end)));
-}
-
 bool SameSemantic(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)

@@ -27,9 +27,6 @@ std::vector<uint8_t> EncodeInputSignature(const InputSignature& signature);
 // False for bytes that are not a signature of this format.
 bool DecodeInputSignature(const void* data, size_t size, InputSignature& signature);
 
-// Splits a semantic written with its index ("TEXCOORD1") into name and index.
-void SplitSemantic(const std::string& written, std::string& name, uint32_t& index);
-
 // Direct3D compares semantic names without regard to case.
 bool SameSemantic(const std::string& a, const std::string& b);
 

@@ -4,15 +4,6 @@
 
 namespace d3d10 {
 
-D3D10_RASTERIZER_DESC RasterizerState::Defaults() {
-    D3D10_RASTERIZER_DESC desc{};
-    desc.FillMode = D3D10_FILL_SOLID;
-    desc.CullMode = D3D10_CULL_BACK;
-    desc.FrontCounterClockwise = FALSE;
-    desc.DepthClipEnable = TRUE;
-    return desc;
-}
-
 HRESULT RasterizerState::Create(Device* device, const D3D10_RASTERIZER_DESC* desc, RasterizerState** state) {
     if (!desc || !state) return E_INVALIDARG;
     *state = nullptr;

@@ -9,7 +9,6 @@ namespace d3d10 {
 class RasterizerState final : public DeviceChild<ID3D10RasterizerState> {
 public:
     static HRESULT Create(Device* device, const D3D10_RASTERIZER_DESC* desc, RasterizerState** state);
-    static D3D10_RASTERIZER_DESC Defaults();
 
     HRESULT QueryInterface(REFIID riid, void** object) override;
     void GetDesc(D3D10_RASTERIZER_DESC* desc) override;

@@ -1,7 +1,5 @@
 #include "SamplerState.h"
 
-#include <cfloat>
-
 #include "DebugLayer.h"
 
 namespace d3d10 {
@@ -36,19 +34,6 @@ GLint CompareFunc(D3D10_COMPARISON_FUNC func) {
 }
 
 }  // namespace
-
-D3D10_SAMPLER_DESC SamplerState::Defaults() {
-    D3D10_SAMPLER_DESC desc{};
-    desc.Filter = D3D10_FILTER_MIN_MAG_MIP_LINEAR;
-    desc.AddressU = D3D10_TEXTURE_ADDRESS_CLAMP;
-    desc.AddressV = D3D10_TEXTURE_ADDRESS_CLAMP;
-    desc.AddressW = D3D10_TEXTURE_ADDRESS_CLAMP;
-    desc.MaxAnisotropy = 16;
-    desc.ComparisonFunc = D3D10_COMPARISON_NEVER;
-    desc.MinLOD = -FLT_MAX;
-    desc.MaxLOD = FLT_MAX;
-    return desc;
-}
 
 HRESULT SamplerState::Create(Device* device, const D3D10_SAMPLER_DESC* desc, SamplerState** state) {
     if (!desc || !state) return E_INVALIDARG;

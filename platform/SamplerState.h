@@ -10,8 +10,6 @@ namespace d3d10 {
 class SamplerState final : public DeviceChild<ID3D10SamplerState> {
 public:
     static HRESULT Create(Device* device, const D3D10_SAMPLER_DESC* desc, SamplerState** state);
-    // Direct3D's default: trilinear, clamped on every axis.
-    static D3D10_SAMPLER_DESC Defaults();
 
     HRESULT QueryInterface(REFIID riid, void** object) override;
     void GetDesc(D3D10_SAMPLER_DESC* desc) override;

@@ -89,8 +89,8 @@ void ShaderProgram::SetUniformBuffer(GLuint buffer, std::vector<GLuint> bindings
 
 void ShaderProgram::SetInputs(InputSignature inputs) {
     inputs_ = std::move(inputs);
-    inputBytes_ = EncodeInputSignature(inputs_);
-    inputKey_.assign(inputBytes_.begin(), inputBytes_.end());
+    const std::vector<uint8_t> bytes = EncodeInputSignature(inputs_);
+    inputKey_.assign(bytes.begin(), bytes.end());
 }
 
 }  // namespace d3d10

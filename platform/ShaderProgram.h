@@ -37,9 +37,8 @@ public:
 
     void SetInputs(InputSignature inputs);
     const InputSignature& Inputs() const { return inputs_; }
-    // The inputs as bytes: the pass description's signature, and the key
-    // input layouts file their vertex arrays under.
-    const std::vector<uint8_t>& InputBytes() const { return inputBytes_; }
+    // The inputs as encoded bytes: the key input layouts file their vertex
+    // arrays under.
     const std::string& InputKey() const { return inputKey_; }
 
 private:
@@ -50,7 +49,6 @@ private:
     GLuint uniformBuffer_ = 0;
     std::vector<GLuint> uniformBindings_;
     InputSignature inputs_;
-    std::vector<uint8_t> inputBytes_;
     std::string inputKey_;
 };
 

@@ -18,6 +18,9 @@ UINT FullMipChain(UINT width, UINT height) {
     return levels;
 }
 
+// The width or height of a mip level.
+UINT MipExtent(UINT size, UINT level) { return size >> level ? size >> level : 1; }
+
 }  // namespace
 
 HRESULT Texture2D::Create(Device* device, const D3D10_TEXTURE2D_DESC* desc,
@@ -73,9 +76,8 @@ HRESULT Texture2D::Create(Device* device, const D3D10_TEXTURE2D_DESC* desc,
     }
     if (initialData) {
         for (UINT level = 0; level < d.MipLevels; ++level) {
-            UINT width = d.Width >> level ? d.Width >> level : 1;
             const D3D10_SUBRESOURCE_DATA& data = initialData[level];
-            if (!data.pSysMem || data.SysMemPitch < width * format->bytesPerTexel ||
+            if (!data.pSysMem || data.SysMemPitch < MipExtent(d.Width, level) * format->bytesPerTexel ||
                 data.SysMemPitch % format->bytesPerTexel != 0) {
                 DebugMessage("CreateTexture2D: initial data of mip level %u has row pitch %u", level,
                              data.SysMemPitch);
@@ -102,12 +104,12 @@ HRESULT Texture2D::Create(Device* device, const D3D10_TEXTURE2D_DESC* desc,
         // the top of a render target and texture coordinate v = 0.
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
         for (UINT level = 0; level < d.MipLevels; ++level) {
-            UINT width = d.Width >> level ? d.Width >> level : 1;
-            UINT height = d.Height >> level ? d.Height >> level : 1;
             const D3D10_SUBRESOURCE_DATA& data = initialData[level];
             glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(data.SysMemPitch / format->bytesPerTexel));
-            glTextureSubImage2D(created->name_, static_cast<GLint>(level), 0, 0, static_cast<GLsizei>(width),
-                                static_cast<GLsizei>(height), format->pixelFormat, format->pixelType, data.pSysMem);
+            glTextureSubImage2D(created->name_, static_cast<GLint>(level), 0, 0,
+                                static_cast<GLsizei>(MipExtent(d.Width, level)),
+                                static_cast<GLsizei>(MipExtent(d.Height, level)), format->pixelFormat,
+                                format->pixelType, data.pSysMem);
         }
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);

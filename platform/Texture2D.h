@@ -19,7 +19,6 @@ public:
     static Texture2D* From(ID3D10Resource* resource);
 
     GLuint Name() const { return name_; }
-    GLenum Target() const { return samples_ > 1 ? GL_TEXTURE_2D_MULTISAMPLE : GL_TEXTURE_2D; }
     UINT Samples() const { return samples_; }
     UINT MipLevels() const { return desc_.MipLevels; }
     UINT Width() const { return desc_.Width; }

@@ -13,9 +13,10 @@ namespace win32 {
 // The SDL window of a live window handle; null for any other handle.
 SDL_Window* SdlWindowOf(HWND window);
 
-// A swap chain keeps its GL context on the SDL window: it holds the SDL
-// window alive past DestroyWindow until it lets go. Retain returns the SDL
-// window of a live handle (null otherwise); each retain needs one release.
+// Holds the SDL window alive past DestroyWindow until released. Retain
+// returns the SDL window of a live handle (null otherwise); each retain needs
+// one release. (The device does not retain its window: once the window is
+// gone it leaves its GL objects to the process.)
 SDL_Window* RetainSdlWindow(HWND window);
 void ReleaseSdlWindow(SDL_Window* sdlWindow);
 

@@ -21,10 +21,7 @@ protected:
         ASSERT_EQ(device_->CreateDepthStencilView(depthTexture_, &viewDesc, &depthView_), S_OK);
         Own(depthView_);
         device_->OMSetRenderTargets(1, &backBufferView_, depthView_);
-        LoadEffect(device_test::kColourEffect);
-        ASSERT_EQ(effect_->GetVariableByName("Transform")->AsMatrix()->SetMatrix(
-                      const_cast<float*>(device_test::kIdentity)),
-                  S_OK);
+        LoadWithIdentityTransform(device_test::kColourEffect);
         // Two screen-covering triangles: red near (depth 0.2), green far (0.8).
         const ColourVertex vertices[] = {
             {-1, 3, 0.2f, 1, 0, 0}, {3, -1, 0.2f, 1, 0, 0}, {-1, -1, 0.2f, 1, 0, 0},

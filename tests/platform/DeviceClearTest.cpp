@@ -31,9 +31,7 @@ TEST_F(DeviceClear, IgnoresTheWriteMaskOfTheBoundBlendState) {
     device_->OMSetBlendState(redOnly, nullptr, 0xffffffffu);
 
     // Draw once so that the mask really is in force before the clear.
-    LoadEffect(device_test::kColourEffect);
-    ASSERT_EQ(effect_->GetVariableByName("Transform")->AsMatrix()->SetMatrix(const_cast<float*>(device_test::kIdentity)),
-              S_OK);
+    LoadWithIdentityTransform(device_test::kColourEffect);
     const device_test::ColourVertex triangle[] = {{-1, -1, 0, 1, 1, 1}, {-1, 3, 0, 1, 1, 1}, {3, -1, 0, 1, 1, 1}};
     BindVertices(triangle, device_test::kColourElements, 2, Pass());
     ASSERT_EQ(Pass()->Apply(0), S_OK);

@@ -160,14 +160,19 @@ protected:
     void CreateDevice(UINT samples, UINT quality) {
         window_ = MakeWindow(kWidth, kHeight);
         ASSERT_NE(window_, nullptr);
-        DXGI_SWAP_CHAIN_DESC desc = SwapChainDesc(window_, kWidth, kHeight, samples, quality);
+        CreateDeviceFor(SwapChainDesc(window_, kWidth, kHeight, samples, quality));
+    }
+
+    // The device and swap chain a description of window_ asks for, with the
+    // back buffer's view bound and a viewport over the whole buffer.
+    void CreateDeviceFor(DXGI_SWAP_CHAIN_DESC desc) {
         ASSERT_EQ(D3D10CreateDeviceAndSwapChain(nullptr, D3D10_DRIVER_TYPE_HARDWARE, nullptr, 0, D3D10_SDK_VERSION,
                                                 &desc, &swapChain_, &device_),
                   S_OK);
         ASSERT_EQ(swapChain_->GetBuffer(0, IID_ID3D10Texture2D, reinterpret_cast<void**>(&backBuffer_)), S_OK);
         ASSERT_EQ(device_->CreateRenderTargetView(backBuffer_, nullptr, &backBufferView_), S_OK);
         device_->OMSetRenderTargets(1, &backBufferView_, nullptr);
-        SetViewport(0, 0, kWidth, kHeight);
+        SetViewport(0, 0, desc.BufferDesc.Width, desc.BufferDesc.Height);
     }
 
     void TearDown() override {
@@ -204,6 +209,13 @@ protected:
         if (effect_) effect_->Release();
         effect_ = effect;
         return effect;
+    }
+
+    // Loads an effect with a matrix "Transform" (kColourEffect, say) and sets
+    // that matrix to the identity.
+    void LoadWithIdentityTransform(const char* source) {
+        ASSERT_NE(LoadEffect(source), nullptr);
+        ASSERT_EQ(effect_->GetVariableByName("Transform")->AsMatrix()->SetMatrix(const_cast<float*>(kIdentity)), S_OK);
     }
 
     ID3D10EffectPass* Pass(UINT index = 0) { return effect_->GetTechniqueByName("Render")->GetPassByIndex(index); }

@@ -56,10 +56,7 @@ class EffectPass : public device_test::DeviceTest {
 protected:
     void SetUp() override {
         DeviceTest::SetUp();
-        LoadEffect(kTwoPassEffect);
-        ASSERT_EQ(effect_->GetVariableByName("Transform")->AsMatrix()->SetMatrix(
-                      const_cast<float*>(device_test::kIdentity)),
-                  S_OK);
+        LoadWithIdentityTransform(kTwoPassEffect);
         const ColourVertex cover[] = {{-1, 3, 0, 0.25f, 0.25f, 0.25f}, {3, -1, 0, 0.25f, 0.25f, 0.25f},
                                       {-1, -1, 0, 0.25f, 0.25f, 0.25f}};
         BindVertices(cover, device_test::kColourElements, 2, Pass());

@@ -9,10 +9,7 @@ namespace {
 class RasterizerDefaults : public device_test::DeviceTest {
 protected:
     Image DrawAndRead(const ColourVertex (&vertices)[6]) {
-        LoadEffect(device_test::kColourEffect);
-        EXPECT_EQ(effect_->GetVariableByName("Transform")->AsMatrix()->SetMatrix(
-                      const_cast<float*>(device_test::kIdentity)),
-                  S_OK);
+        LoadWithIdentityTransform(device_test::kColourEffect);
         BindVertices(vertices, device_test::kColourElements, 2, Pass());
         const FLOAT black[4] = {0, 0, 0, 1};
         device_->ClearRenderTargetView(backBufferView_, black);

@@ -13,10 +13,7 @@ protected:
     // Blue, with a white triangle whose long edge runs diagonally across
     // the upper half.
     void DrawScene() {
-        LoadEffect(device_test::kColourEffect);
-        ASSERT_EQ(effect_->GetVariableByName("Transform")->AsMatrix()->SetMatrix(
-                      const_cast<float*>(device_test::kIdentity)),
-                  S_OK);
+        LoadWithIdentityTransform(device_test::kColourEffect);
         const ColourVertex upperTriangle[] = {{-1, 1, 0, 1, 1, 1}, {1, 1, 0, 1, 1, 1}, {1, 0, 0, 1, 1, 1}};
         BindVertices(upperTriangle, device_test::kColourElements, 2, Pass());
         const FLOAT blue[4] = {0, 0, 1, 1};
@@ -73,12 +70,7 @@ TEST_F(SwapChain, MultisampledBackBufferIsResolvedOnPresent) {
 TEST_F(SwapChain, BackBufferOfAnotherShapeIsScaledIntoTheWindowKeepingItsAspect) {
     // A 32 x 48 back buffer in a 64 x 48 window: drawn 32 wide, centred.
     window_ = device_test::MakeWindow(kWidth, kHeight);
-    DXGI_SWAP_CHAIN_DESC desc = device_test::SwapChainDesc(window_, 32, 48, 1, 0);
-    ASSERT_EQ(D3D10CreateDeviceAndSwapChain(nullptr, D3D10_DRIVER_TYPE_HARDWARE, nullptr, 0, D3D10_SDK_VERSION, &desc,
-                                            &swapChain_, &device_),
-              S_OK);
-    ASSERT_EQ(swapChain_->GetBuffer(0, IID_ID3D10Texture2D, reinterpret_cast<void**>(&backBuffer_)), S_OK);
-    ASSERT_EQ(device_->CreateRenderTargetView(backBuffer_, nullptr, &backBufferView_), S_OK);
+    ASSERT_NO_FATAL_FAILURE(CreateDeviceFor(device_test::SwapChainDesc(window_, 32, 48, 1, 0)));
     const FLOAT white[4] = {1, 1, 1, 1};
     device_->ClearRenderTargetView(backBufferView_, white);
     platform_testing::CaptureWindow(swapChain_);
@@ -94,11 +86,7 @@ TEST_F(SwapChain, FullScreenKeepsTheBackBufferAspectOnTheDisplay) {
     window_ = device_test::MakeWindow(kWidth, kHeight);
     DXGI_SWAP_CHAIN_DESC desc = device_test::SwapChainDesc(window_, 1280, 1024, 8, 16);
     desc.Windowed = FALSE;
-    ASSERT_EQ(D3D10CreateDeviceAndSwapChain(nullptr, D3D10_DRIVER_TYPE_HARDWARE, nullptr, 0, D3D10_SDK_VERSION, &desc,
-                                            &swapChain_, &device_),
-              S_OK);
-    ASSERT_EQ(swapChain_->GetBuffer(0, IID_ID3D10Texture2D, reinterpret_cast<void**>(&backBuffer_)), S_OK);
-    ASSERT_EQ(device_->CreateRenderTargetView(backBuffer_, nullptr, &backBufferView_), S_OK);
+    ASSERT_NO_FATAL_FAILURE(CreateDeviceFor(desc));
     const FLOAT white[4] = {1, 1, 1, 1};
     device_->ClearRenderTargetView(backBufferView_, white);
     platform_testing::CaptureWindow(swapChain_);

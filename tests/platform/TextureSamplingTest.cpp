@@ -69,9 +69,7 @@ TEST_F(TextureSampling, RenderedTextureIsUprightWhenSampled) {
     device_->ClearRenderTargetView(target, blue);
     device_->OMSetRenderTargets(1, &target, nullptr);
     SetViewport(0, 0, 32, 32);
-    ID3D10Effect* colour = LoadEffect(device_test::kColourEffect);
-    ASSERT_EQ(colour->GetVariableByName("Transform")->AsMatrix()->SetMatrix(const_cast<float*>(device_test::kIdentity)),
-              S_OK);
+    LoadWithIdentityTransform(device_test::kColourEffect);
     const device_test::ColourVertex band[] = {
         {-1, 1, 0, 1, 0, 0}, {1, 1, 0, 1, 0, 0}, {1, 0, 0, 1, 0, 0},
         {-1, 1, 0, 1, 0, 0}, {1, 0, 0, 1, 0, 0}, {-1, 0, 0, 1, 0, 0},
