@@ -7,8 +7,9 @@
 // frame is compared with it.
 //
 //   bench-bare-field [frames]   prints one JSON object with both configurations
+#include "HexFieldCells.h"
+
 #include "framework.h"
-#include "spindlemesh.h"
 
 #include <SDL.h>
 #include <epoxy/gl.h>
@@ -28,33 +29,11 @@ struct CellVertex {
     VMath::Vector3D<float> normal;
     VMath::Vector3D<float> centre;
 };
-static_assert(sizeof(CellVertex) == 36, "the field's vertex is 36 bytes");
-
-VMath::Vector3D<float> CellRadius(float t) {
-    const float c = std::cos(static_cast<float>(static_cast<double>(t) * static_cast<double>(0.78539819f)));
-    return VMath::Vector3D<float>(c, 1.0f, c);
-}
+static_assert(sizeof(CellVertex) == bench::kFieldStride, "the field's vertex is 36 bytes");
 
 std::vector<CellVertex> BuildField() {
-    const unsigned perCell = VRK::SpindleMesh::VertexCount(6, 4, 0, 0);
-    std::vector<CellVertex> vertices(1600 * perCell);
-    CellVertex* out = vertices.data();
-    for (int i = 0; i < 40; ++i) {
-        for (int j = -20; j < 20; ++j) {
-            VRK::SpindleDesc desc = {};
-            desc.output = out;
-            desc.slices = 6;
-            desc.halfRings = 4;
-            desc.smoothNormals = 1;
-            desc.radiusProfile = &CellRadius;
-            desc.attributeA = VMath::Vector3D<float>(j + 0.5f * (i % 2), 0.0f, static_cast<float>(i - 20));
-            desc.flags = 5;
-            desc.texcoordScale = 0.1f;
-            desc.size = VMath::Vector3D<float>(0.58f, 0.2f, 0.58f);
-            VRK::SpindleMesh cell(desc);
-            out += perCell;
-        }
-    }
+    std::vector<CellVertex> vertices(bench::kFieldCells * bench::CellVertexCount());
+    bench::BuildHexFieldCells(vertices.data());
     return vertices;
 }
 

@@ -154,6 +154,21 @@ void Frame(unsigned time) {
     demo->Render();
 }
 
+// The calls and time of each entry point since the earlier counts were
+// taken, those not called since left out.
+std::vector<bench::EntryCount> EntryCountsSince(const std::vector<bench::EntryCount>& earlier) {
+    std::vector<bench::EntryCount> since;
+    for (bench::EntryCount entry : bench::CurrentEntryCounts()) {
+        for (const bench::EntryCount& old : earlier)
+            if (std::strcmp(old.name, entry.name) == 0) {
+                entry.calls -= old.calls;
+                entry.nanoseconds -= old.nanoseconds;
+            }
+        if (entry.calls) since.push_back(entry);
+    }
+    return since;
+}
+
 }  // namespace
 
 extern "C" void SDL_GL_SwapWindow(SDL_Window* window) {
@@ -186,15 +201,9 @@ int StartUpGlCalls() {
         std::printf("  %-32s %6llu %9.2f\n", entry.name, static_cast<unsigned long long>(entry.calls),
                     entry.nanoseconds / 1e6);
     std::printf("during the first frame:\n");
-    for (const bench::EntryCount& entry : bench::CurrentEntryCounts()) {
-        uint64_t calls = entry.calls, ns = entry.nanoseconds;
-        for (const bench::EntryCount& old : afterBuild)
-            if (std::strcmp(old.name, entry.name) == 0) {
-                calls -= old.calls;
-                ns -= old.nanoseconds;
-            }
-        if (calls) std::printf("  %-32s %6llu %9.2f\n", entry.name, static_cast<unsigned long long>(calls), ns / 1e6);
-    }
+    for (const bench::EntryCount& entry : EntryCountsSince(afterBuild))
+        std::printf("  %-32s %6llu %9.2f\n", entry.name, static_cast<unsigned long long>(entry.calls),
+                    entry.nanoseconds / 1e6);
     std::fflush(stdout);
     _exit(0);
 }
@@ -292,18 +301,10 @@ int main(int argc, char** argv) {
         }
         bench::RemoveGlCounters();
         std::string byEntry;
-        for (const bench::EntryCount& entry : bench::CurrentEntryCounts()) {
-            uint64_t earlier = 0, earlierNs = 0;
-            for (const bench::EntryCount& old : entriesBefore)
-                if (std::strcmp(old.name, entry.name) == 0) {
-                    earlier = old.calls;
-                    earlierNs = old.nanoseconds;
-                }
-            if (entry.calls == earlier) continue;
+        for (const bench::EntryCount& entry : EntryCountsSince(entriesBefore)) {
             char text[128];
             std::snprintf(text, sizeof text, "%s\"%s\": [%.1f, %.4f]", byEntry.empty() ? "" : ", ", entry.name,
-                          static_cast<double>(entry.calls - earlier) / counted,
-                          (entry.nanoseconds - earlierNs) / 1e6 / counted);
+                          static_cast<double>(entry.calls) / counted, entry.nanoseconds / 1e6 / counted);
             byEntry += text;
         }
         std::string drawText;

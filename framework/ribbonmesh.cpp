@@ -1,5 +1,7 @@
 #include "ribbonmesh.h"
 
+#include "WriteQuad.h"
+
 #include <cstring>
 
 namespace VRK {
@@ -121,12 +123,7 @@ void RibbonMesh::Triangulate() {
 
 void RibbonMesh::EmitQuad(Vertex* out, const Vertex& a, const Vertex& b, const Vertex& c,
                           const Vertex& d) {
-    out[0] = a;
-    out[1] = b;
-    out[2] = c;
-    out[3] = a;
-    out[4] = c;
-    out[5] = d;
+    WriteQuad(out, a, b, c, d);
 }
 
 // u and v go right behind the position or the normal; the texture

@@ -55,12 +55,9 @@ SpindleMesh::SpindleMesh(SpindleDesc desc)
 SpindleMesh::~SpindleMesh() {
     delete[] gridPositions_;
     delete[] tempVertices_;
-    if (hasNormals_) {
-        delete[] gridNormals_;
-    }
-    if (hasTexcoords_) {
-        delete[] gridTexcoords_;
-    }
+    // Null when their flag is not set.
+    delete[] gridNormals_;
+    delete[] gridTexcoords_;
 }
 
 unsigned SpindleMesh::VertexCount(unsigned slices, unsigned halfRings, unsigned, unsigned) {

@@ -1,11 +1,11 @@
 #include "Demo.h"
 
-#include "WriteQuad.h"
 #include "conformity/Conformity.h"
 #include "end/End.h"
 #include "greets/Greets.h"
 #include "growth/Growth.h"
 
+#include "WriteQuad.h"
 #include "framework.h"
 #include "globals.h"
 

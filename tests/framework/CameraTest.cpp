@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(Camera, Defaults) {
     VRK::Camera camera;
     EXPECT_EQ(camera.eye.x, 0.0f);

@@ -11,7 +11,7 @@ namespace {
 
 const float kUnwritten = -123.0f;
 
-// Counts calls so that tests can see which updates reached a controller.
+// Logs its starts and updates so that tests can see which calls reached it, and when.
 class RecordingController : public VRK::IController {
 public:
     void Start(int time) override { log.push_back("start " + std::to_string(time)); }

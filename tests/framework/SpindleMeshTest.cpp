@@ -25,8 +25,8 @@ VRK::SpindleDesc MakeDesc(unsigned slices, unsigned halfRings, unsigned flags) {
     return desc;
 }
 
-// Builds into a buffer of floats with guard zones before and after, filled
-// with a pattern the builder never writes.
+// Builds into a byte buffer with guard zones before and after, filled with a
+// pattern the builder never writes.
 class Output {
 public:
     static constexpr size_t kGuard = 64;
@@ -120,7 +120,7 @@ TEST(SpindleMesh, RingsSitHalfAStepPastXAtEvenHeights) {
     for (int j = 0; j < 4; ++j) {
         Vec3 p = b.Position(9 * j + 1);
         Vec3 r = b.Position(9 * j + 4);
-        // The angle accumulates in single precision: at 225 degrees x is
+        // The angle is formed in single precision: at 225 degrees x is
         // -0.70710665, not the nearer -0.70710683.
         EXPECT_EQ(p.x, expectedX[j]) << "column " << j;
         EXPECT_EQ(p.z, expectedZ[j]) << "column " << j;

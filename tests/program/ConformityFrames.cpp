@@ -1,5 +1,7 @@
 #include "ConformityFrames.h"
 
+#include "framework.h"
+
 #include <PlatformTesting.h>
 
 #define STB_IMAGE_STATIC
@@ -91,13 +93,6 @@ std::string MatchesReference(const std::string& name, const Frame& frame) {
     return message.str();
 }
 
-}  // namespace conformity_test
-
-#include "framework.h"
-#include "globals.h"
-
-namespace conformity_test {
-
 Frame ReadTarget(ID3D10RenderTargetView* view) {
     platform_testing::Image image = platform_testing::ReadRenderTarget(view);
     Frame frame;
@@ -119,14 +114,6 @@ VRK::Mesh* MakeMesh(ID3D10Effect* effect, const VRK::ConformityVertex* vertices,
     VRK::CheckResult(effect->GetTechniqueByName("Render")->GetPassByIndex(0)->GetDesc(&passDesc));
     return new VRK::Mesh(elements, 3, passDesc, vertices, sizeof(VRK::ConformityVertex), count,
                          D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
-}
-
-void PaintBackBuffer(const float rgba[4]) {
-    const D3D10_VIEWPORT viewport = {0, 0, static_cast<UINT>(screenWidth), static_cast<UINT>(screenHeight), 0.0f,
-                                     1.0f};
-    device->RSSetViewports(1, &viewport);
-    device->OMSetRenderTargets(1, &backBufferView, nullptr);
-    device->ClearRenderTargetView(backBufferView, rgba);
 }
 
 }  // namespace conformity_test

@@ -2,6 +2,10 @@
 // compare reference frames under tests/frames/.
 #pragma once
 
+#include "conformity/Conformity.h"
+
+#include "mesh.h"
+
 #include <d3d10.h>
 
 #include <cstdint>
@@ -43,21 +47,10 @@ std::string ReferencePath(const std::string& name);
 // empty string when the frame matches, otherwise what went wrong.
 std::string MatchesReference(const std::string& name, const Frame& frame);
 
-}  // namespace conformity_test
-
-#include "conformity/Conformity.h"
-
-#include "mesh.h"
-
-namespace conformity_test {
-
 // The effect of the scene, loaded afresh.
 ID3D10Effect* LoadSeaEffect();
 
 // A mesh over a part's own small array, laid out as the scene lays out its own.
 VRK::Mesh* MakeMesh(ID3D10Effect* effect, const VRK::ConformityVertex* vertices, unsigned count);
-
-// Fills the back buffer with one colour, full screen.
-void PaintBackBuffer(const float rgba[4]);
 
 }  // namespace conformity_test

@@ -17,7 +17,6 @@ using conformity_test::Frame;
 
 namespace {
 
-const unsigned fieldCount = 518400;
 const unsigned cellVertices = 324;
 const unsigned modelFirst = 518400;
 const unsigned modelCount = 72;

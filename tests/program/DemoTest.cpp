@@ -124,9 +124,11 @@ void ExpectSceneWithItsCaption(const Image& scene, unsigned time, int sceneIndex
     ASSERT_EQ(scene.width, frame.width);
     double own = CaptionError(frame, scene, selects[sceneIndex]);
     EXPECT_LT(own, 2.0) << "caption of scene " << sceneIndex;
-    for (int other = 0; other < 4; ++other)
-        if (other != sceneIndex)
+    for (int other = 0; other < 4; ++other) {
+        if (other != sceneIndex) {
             EXPECT_GT(CaptionError(frame, scene, selects[other]), own + 4.0) << "strip " << other;
+        }
+    }
     // Above the band the frame is the scene itself.
     for (int y = 0; y < frame.height * 3 / 4; y += 37)
         for (int x = 0; x < frame.width; x += 41)

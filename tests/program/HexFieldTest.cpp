@@ -77,7 +77,7 @@ TEST(HexField, ClearsWhatWasDrawnBeforeIt) {
     FieldBench bench;
     std::unique_ptr<VRK::Mesh> mesh(conformity_test::MakeMesh(bench.effect, bench.vertices.data(), fieldVertices));
     const float red[4] = {1.0f, 0.0f, 0.0f, 1.0f};
-    conformity_test::PaintBackBuffer(red);
+    PaintBackBuffer(red);
     bench.field->Start(0);
     bench.field->Update(3000);
     mesh->Bind();

@@ -1,6 +1,9 @@
-#include "TexelReader.h"
+#include "ProgramFixture.h"
 
+#include "framework.h"
 #include "mesh.h"
+
+#include <PlatformTesting.h>
 
 #include <gtest/gtest.h>
 
@@ -57,7 +60,7 @@ struct Coloured {
 
 TEST(Mesh, ASecondBindReplacesLayoutBufferAndStride) {
     EnsureDeviceObjects();
-    ID3D10Effect* effect = VRK::LoadEffect(texel_reader::WriteTempFile("layouts.fx", kTwoLayoutEffect));
+    ID3D10Effect* effect = VRK::LoadEffect(WriteTempFile("layouts.fx", kTwoLayoutEffect));
     ID3D10EffectTechnique* technique = effect->GetTechniqueByName("Render");
     D3D10_PASS_DESC plainPass, colouredPass;
     VRK::CheckResult(technique->GetPassByIndex(0)->GetDesc(&plainPass));
@@ -76,11 +79,8 @@ TEST(Mesh, ASecondBindReplacesLayoutBufferAndStride) {
     VRK::Mesh colouredMesh(colouredElements, 2, colouredPass, right, sizeof(Coloured), 3,
                            D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
 
-    D3D10_VIEWPORT viewport = {0, 0, static_cast<UINT>(screenWidth), static_cast<UINT>(screenHeight), 0, 1};
-    device->RSSetViewports(1, &viewport);
-    device->OMSetRenderTargets(1, &backBufferView, nullptr);
     const float black[4] = {0, 0, 0, 1};
-    device->ClearRenderTargetView(backBufferView, black);
+    PaintBackBuffer(black);
     plainMesh.Bind();
     VRK::CheckResult(technique->GetPassByIndex(0)->Apply(0));
     device->Draw(3, 0);
@@ -97,7 +97,7 @@ TEST(Mesh, ASecondBindReplacesLayoutBufferAndStride) {
 
 TEST(MeshDeathTest, ALayoutThatDoesNotMatchThePassEndsTheProgram) {
     EnsureDeviceObjects();
-    ID3D10Effect* effect = VRK::LoadEffect(texel_reader::WriteTempFile("layouts.fx", kTwoLayoutEffect));
+    ID3D10Effect* effect = VRK::LoadEffect(WriteTempFile("layouts.fx", kTwoLayoutEffect));
     D3D10_PASS_DESC colouredPass;
     VRK::CheckResult(effect->GetTechniqueByName("Render")->GetPassByIndex(1)->GetDesc(&colouredPass));
     const Plain vertices[3] = {};

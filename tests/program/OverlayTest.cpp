@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -35,7 +33,7 @@ struct OverlayBench {
 
     Frame DrawOverWhite() {
         const float white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-        conformity_test::PaintBackBuffer(white);
+        PaintBackBuffer(white);
         mesh->Bind();
         overlay->Render();
         return conformity_test::ReadTarget(backBufferView);
@@ -48,16 +46,14 @@ struct OverlayBench {
     std::unique_ptr<VRK::Mesh> mesh;
 };
 
-// The scene's effect file, changed by edit, written beside the system's
-// temporary files; empty when the edit found nothing to change.
+// The scene's effect file, changed by edit, written to the test's temporary
+// directory; empty when the edit found nothing to change.
 std::string VariantEffect(const std::string& name, bool (*edit)(std::string&)) {
     std::ifstream in("data/fx/sea.fx");
     std::string source((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (!edit(source))
         return std::string();
-    const std::string path = (std::filesystem::temp_directory_path() / name).string();
-    std::ofstream(path) << source;
-    return path;
+    return WriteTempFile(name, source);
 }
 
 // Moves the third pass into a technique of its own: "Render" keeps two

@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 TEST(FrameRateTitle, UsesTheStreamsDefaultFormatting) {
@@ -90,12 +88,6 @@ TEST(DeviceObjects, MatchTheWindowedConfiguration) {
 
 namespace {
 
-std::string WriteFile(const std::string& name, const std::string& text) {
-    std::string path = testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
-
 const char* const minimalEffect =
     "float4 VS(float3 p : POSITION) : SV_POSITION { return float4(p, 1); }\n"
     "float4 PS() : SV_Target { return float4(1, 1, 1, 1); }\n"
@@ -119,7 +111,7 @@ TEST(EffectLoading, CarriageReturnLineEndsLoadLikeLineFeeds) {
         dos += c;
     }
     for (const std::string& text : {lf, dos}) {
-        ID3D10Effect* effect = VRK::LoadEffect(WriteFile("lineends.fx", text));
+        ID3D10Effect* effect = VRK::LoadEffect(WriteTempFile("lineends.fx", text));
         ASSERT_NE(nullptr, effect);
         D3D10_PASS_DESC desc = {};
         EXPECT_EQ(S_OK, effect->GetTechniqueByName("Render")->GetPassByIndex(0)->GetDesc(&desc));
@@ -134,7 +126,7 @@ TEST(EffectLoadingDeathTest, AMissingFileStopsAtTheAssertion) {
 
 TEST(EffectLoadingDeathTest, AnEffectThatDoesNotCompileEndsTheProgram) {
     EnsureDeviceObjects();
-    std::string path = WriteFile("broken.fx", std::string(minimalEffect) + "technique10 {\n");
+    std::string path = WriteTempFile("broken.fx", std::string(minimalEffect) + "technique10 {\n");
     // The compiler's message names the file and the line.
     EXPECT_DEATH(Uncaught([&] { VRK::LoadEffect(path); }), "broken\\.fx\\([0-9]+\\): error");
 }

@@ -9,11 +9,6 @@
 
 #include <PlatformTesting.h>
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <string>
-
 namespace texel_reader {
 
 inline const char* const kTexelEffect = R"(
@@ -47,12 +42,6 @@ struct Position {
 // Two clockwise triangles over the whole screen.
 inline const Position kScreenQuad[6] = {{-1, 1, 0}, {1, 1, 0}, {1, -1, 0}, {-1, 1, 0}, {1, -1, 0}, {-1, -1, 0}};
 
-inline std::string WriteTempFile(const std::string& name, const std::string& text) {
-    std::string path = testing::TempDir() + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-}
-
 // The back buffer after the texels of view have been copied into it.
 inline platform_testing::Image ReadTexels(ID3D10ShaderResourceView* view) {
     EnsureDeviceObjects();
@@ -65,11 +54,8 @@ inline platform_testing::Image ReadTexels(ID3D10ShaderResourceView* view) {
     static VRK::Mesh quad(&element, 1, passDesc, kScreenQuad, sizeof(Position), 6,
                           D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
 
-    D3D10_VIEWPORT viewport = {0, 0, static_cast<UINT>(screenWidth), static_cast<UINT>(screenHeight), 0, 1};
-    device->RSSetViewports(1, &viewport);
-    device->OMSetRenderTargets(1, &backBufferView, nullptr);
     const float grey[4] = {0.5f, 0.5f, 0.5f, 0.5f};
-    device->ClearRenderTargetView(backBufferView, grey);
+    PaintBackBuffer(grey);
     VRK::CheckResult(effect->GetVariableByName("Source")->AsShaderResource()->SetResource(view));
     quad.Bind();
     VRK::CheckResult(pass->Apply(0));

@@ -6,18 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 using platform_testing::Image;
+using testimages::Wide;
 using texel_reader::ReadTexels;
-using texel_reader::WriteTempFile;
 
 namespace {
 
 const uint32_t opaqueBlack = 0x000000FFu;
-
-std::wstring Wide(const std::string& path) { return std::wstring(path.begin(), path.end()); }
 
 // A 3 x 2 image: the pixel under test, then five others that tell rows and
 // columns apart.
@@ -48,10 +45,13 @@ TEST(ImageTexture, TexelsOutsideTheImageAreOpaqueBlack) {
     Image texels = ReadTexels(texture.GetSourceView());
     EXPECT_EQ(0xFF402080u, texels.At(0, 0));
     EXPECT_EQ(0x0000FFFFu, texels.At(2, 0));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 5; ++x)
-            if (x >= 3 || y >= 2)
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 5; ++x) {
+            if (x >= 3 || y >= 2) {
                 EXPECT_EQ(opaqueBlack, texels.At(x, y)) << x << ", " << y;
+            }
+        }
+    }
 }
 
 TEST(ImageTexture, ASmallerSizeTakesTheTopLeftPart) {
