@@ -59,8 +59,9 @@ struct TexturedVertex {
     float u, v;
 };
 
-// Draws its vertices in their colours, moved by the matrix "Transform".
-inline const char* const kColourEffect = R"(
+// Shaders that draw vertices in their colours, moved by the matrix
+// "Transform"; effects add their own states and techniques to them.
+inline const std::string kColourShaders = R"(
 float4x4 Transform;
 
 struct VS_INPUT { float3 position : POSITION; float3 colour : COLOR; };
@@ -75,7 +76,10 @@ PS_INPUT VS(VS_INPUT input)
 }
 
 float4 PS(PS_INPUT input) : SV_Target { return float4(input.colour, 1.0); }
+)";
 
+// One pass of the colour shaders, naming no state.
+inline const std::string kColourEffect = kColourShaders + R"(
 technique10 Render
 {
     pass P0
@@ -194,7 +198,7 @@ protected:
     }
 
     // Compiles the source as an effect on the device; the fixture releases it.
-    ID3D10Effect* LoadEffect(const char* source) {
+    ID3D10Effect* LoadEffect(const std::string& source) {
         ID3D10Blob* compiled = nullptr;
         std::string text(source);
         HRESULT result = D3D10CompileEffectFromMemory(&text[0], text.size(), "test.fx", nullptr, nullptr,
@@ -213,7 +217,7 @@ protected:
 
     // Loads an effect with a matrix "Transform" (kColourEffect, say) and sets
     // that matrix to the identity.
-    void LoadWithIdentityTransform(const char* source) {
+    void LoadWithIdentityTransform(const std::string& source) {
         ASSERT_NE(LoadEffect(source), nullptr);
         ASSERT_EQ(effect_->GetVariableByName("Transform")->AsMatrix()->SetMatrix(const_cast<float*>(kIdentity)), S_OK);
     }

@@ -6,9 +6,7 @@ using device_test::ColourVertex;
 namespace {
 
 // Pass 0 names no state; pass 1 adds what it draws to the target.
-const char* const kTwoPassEffect = R"(
-float4x4 Transform;
-
+const std::string kTwoPassEffect = device_test::kColourShaders + R"(
 BlendState Additive
 {
     BlendEnable[0] = TRUE;
@@ -20,19 +18,6 @@ BlendState Additive
     BlendOpAlpha = ADD;
     RenderTargetWriteMask[0] = 0x0F;
 };
-
-struct VS_INPUT { float3 position : POSITION; float3 colour : COLOR; };
-struct PS_INPUT { float4 position : SV_POSITION; float3 colour : COLOR0; };
-
-PS_INPUT VS(VS_INPUT input)
-{
-    PS_INPUT output;
-    output.position = mul(float4(input.position, 1.0), Transform);
-    output.colour = input.colour;
-    return output;
-}
-
-float4 PS(PS_INPUT input) : SV_Target { return float4(input.colour, 1.0); }
 
 technique10 Render
 {
