@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The close-early path under LeakSanitizer: the windowed program (sanitizer
-# build, build-asan) plays on Xvfb for a second and is closed through the
-# window system. Fails if anything the program allocated is lost, apart from
-# what tests/leak-suppressions.txt names. Then lists, by allocation site,
-# what stays held until exit through the program's globals (effects, the
-# scenes and their textures and vertex arrays, which the program never
-# releases on purpose).
+# build, build-asan) plays on Xvfb through every scene, 40 s into the last
+# one, and is closed through the window system. Fails if anything the
+# program allocated is lost, apart from what tests/leak-suppressions.txt
+# names. Then lists, by allocation site, what stays held until exit through
+# the program's globals (effects, the scenes and their textures and vertex
+# arrays, which the program never releases on purpose).
 #
 #   bash tests/leak-check.sh          (builds build-asan if needed)
 set -euo pipefail
@@ -24,7 +24,7 @@ run() {
         ASAN_OPTIONS="detect_leaks=1:exitcode=23" LSAN_OPTIONS="$2" SDL_VIDEODRIVER=x11 \
             "$0/brimvale-windowed" 2>"$1.stderr" &
         program=$!
-        ASAN_OPTIONS=detect_leaks=0 "$0/tests/close-window" "$program" 1
+        ASAN_OPTIONS=detect_leaks=0 "$0/tests/close-window" "$program" 40
         status=0; wait "$program" || status=$?
         echo "$status" >"$1.status"' "$build" "$out/$1" "$2"
 }

@@ -37,7 +37,8 @@ std::string TemporaryFile(const char* stem) {
 }  // namespace
 
 ProgramProcess::ProgramProcess(const std::string& program, const std::string& workingDirectory,
-                               const std::map<std::string, std::string>& environment)
+                               const std::map<std::string, std::string>& environment,
+                               const std::vector<std::string>& arguments)
     : outputPath_(TemporaryFile("out")), errorPath_(TemporaryFile("err")) {
     // Everything the child needs is made before the fork: the test process
     // may already run threads (a device's), so the child only opens, duplicates
@@ -52,7 +53,10 @@ ProgramProcess::ProgramProcess(const std::string& program, const std::string& wo
     std::vector<char*> envp;
     for (std::string& variable : variables) envp.push_back(variable.data());
     envp.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    std::vector<std::string> words = arguments;
+    std::vector<char*> argv = {const_cast<char*>(program.c_str())};
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
 
     started_ = MonotonicSeconds();
     pid_ = fork();
@@ -62,7 +66,7 @@ ProgramProcess::ProgramProcess(const std::string& program, const std::string& wo
     if (out < 0 || err < 0 || chdir(workingDirectory.c_str()) != 0) _exit(126);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
-    execve(program.c_str(), argv, envp.data());
+    execve(program.c_str(), argv.data(), envp.data());
     _exit(127);
 }
 

@@ -6,13 +6,16 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 class ProgramProcess {
 public:
-    // Starts the program with no arguments in the given working directory.
-    // Variables mapped to an empty string are removed from its environment.
+    // Starts the program with the given arguments in the given working
+    // directory. Variables mapped to an empty string are removed from its
+    // environment.
     ProgramProcess(const std::string& program, const std::string& workingDirectory,
-                   const std::map<std::string, std::string>& environment);
+                   const std::map<std::string, std::string>& environment,
+                   const std::vector<std::string>& arguments = {});
     // Kills the child if it is still running.
     ~ProgramProcess();
 

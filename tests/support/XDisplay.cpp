@@ -150,6 +150,47 @@ bool XDisplay::Size(unsigned long window, int* width, int* height) {
     return true;
 }
 
+namespace {
+
+// The position of a mask's lowest set bit and the mask's largest value.
+void MaskShape(unsigned long mask, int* shift, unsigned long* largest) {
+    *shift = 0;
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        ++*shift;
+    }
+    *largest = mask ? mask : 1;
+}
+
+}  // namespace
+
+bool XDisplay::Capture(unsigned long window, Screenshot* shot) {
+    int width = 0, height = 0;
+    if (!Size(window, &width, &height) || width <= 0 || height <= 0) return false;
+    XImage* image = XGetImage(display_, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                              AllPlanes, ZPixmap);
+    if (!image) return false;
+    int shifts[3];
+    unsigned long largest[3];
+    MaskShape(image->red_mask, &shifts[0], &largest[0]);
+    MaskShape(image->green_mask, &shifts[1], &largest[1]);
+    MaskShape(image->blue_mask, &shifts[2], &largest[2]);
+    const unsigned long masks[3] = {image->red_mask, image->green_mask, image->blue_mask};
+    shot->width = width;
+    shot->height = height;
+    shot->rgb.resize(static_cast<size_t>(width) * height * 3);
+    uint8_t* out = shot->rgb.data();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            for (int c = 0; c < 3; ++c)
+                *out++ = static_cast<uint8_t>(((pixel & masks[c]) >> shifts[c]) * 255 / largest[c]);
+        }
+    }
+    XDestroyImage(image);
+    return true;
+}
+
 void XDisplay::RequestClose(unsigned long window) {
     if (!display_) return;
     XEvent event = {};

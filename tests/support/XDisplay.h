@@ -6,9 +6,19 @@
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 struct _XDisplay;
+
+// What the X server shows of a window: 8-bit red, green and blue per pixel,
+// row 0 at the top.
+struct Screenshot {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> rgb;
+};
 
 class XDisplay {
 public:
@@ -27,6 +37,9 @@ public:
     std::string Title(unsigned long window);
     // The client area's size.
     bool Size(unsigned long window, int* width, int* height);
+    // The window's client area as the server shows it; false when it could
+    // not be read (the window went away).
+    bool Capture(unsigned long window, Screenshot* shot);
     // Sends WM_DELETE_WINDOW, as a window manager's close button does.
     void RequestClose(unsigned long window);
 
