@@ -62,9 +62,11 @@ DepthStencilState DepthTested
     DepthFunc = LESS;
 };
 
-// Direct3D's default: the ground, the cells and the particles are clockwise
-// towards the camera. The last pass names it, so no later scene inherits the
-// ribbons' two-sided state.
+// Culling as Direct3D's default: the ground, the cells and the particles are
+// clockwise towards the camera. The last pass names it, so no later scene
+// inherits the ribbons' two-sided state. Multisampling stays on, as the
+// program's own state has it in the full-screen build (a target with one
+// sample is not affected).
 RasterizerState FrontOnly
 {
     FillMode = SOLID;

@@ -4,6 +4,7 @@
 #include "GrowthParticles.h"
 #include "GrowthRibbons.h"
 #include "GrowthStub.h"
+#include "SceneLayout.h"
 #include "VertexRange.h"
 
 #include "framework.h"
@@ -63,15 +64,10 @@ Growth::Growth()
     ribbons_ = new GrowthRibbons(vertices_, effect_, &ribbonsRange, backBufferView);
     particles_ = new GrowthParticles(effect_, backBufferView);
 
-    const D3D10_INPUT_ELEMENT_DESC elements[] = {
-        {"POSITION", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 0, D3D10_INPUT_PER_VERTEX_DATA, 0},
-        {"NORMAL", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 12, D3D10_INPUT_PER_VERTEX_DATA, 0},
-        {"TEXCOORD", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 24, D3D10_INPUT_PER_VERTEX_DATA, 0},
-    };
     // Pass 0's input signature serves passes 0 to 2.
     D3D10_PASS_DESC passDesc;
     CheckResult(technique_->GetPassByIndex(0)->GetDesc(&passDesc));
-    mesh_ = new Mesh(elements, 3, passDesc, vertices_, stride, vertexCount_, D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
+    mesh_ = new Mesh(positionNormalTexcoordElements, 3, passDesc, vertices_, stride, vertexCount_, D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
 }
 
 Growth::~Growth() {

@@ -206,22 +206,14 @@ TEST(GrowthScene, CameraOrbitsAndBandsAndParticlesWrapEveryFourSeconds) {
     range.stride = sizeof(GrowthVertex);
     VRK::GrowthRibbons ribbons(array.data(), effect, &range, backBufferView);
     // The ribbons draw from the scene's buffer: here one over their own array.
-    const D3D10_INPUT_ELEMENT_DESC elements[] = {
-        {"POSITION", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 0, D3D10_INPUT_PER_VERTEX_DATA, 0},
-        {"NORMAL", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 12, D3D10_INPUT_PER_VERTEX_DATA, 0},
-        {"TEXCOORD", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 24, D3D10_INPUT_PER_VERTEX_DATA, 0},
-    };
-    D3D10_PASS_DESC passDesc;
-    VRK::CheckResult(effect->GetTechniqueByName("Render")->GetPassByIndex(0)->GetDesc(&passDesc));
-    VRK::Mesh mesh(elements, 3, passDesc, array.data(), sizeof(GrowthVertex), ribbonsCount,
-                   D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
+    std::unique_ptr<VRK::Mesh> mesh(conformity_test::MakeMesh(effect, array.data(), ribbonsCount));
     std::unique_ptr<VRK::GrowthParticles> particles(new VRK::GrowthParticles(effect, backBufferView));
     ribbons.Start(start);
     particles->Start(start);
     auto shiftsAt = [&](unsigned elapsed, float expectedRibbon, float expectedParticles) {
         ribbons.Update(start + elapsed);
         particles->Update(start + elapsed);
-        mesh.Bind();
+        mesh->Bind();
         ribbons.Render();
         particles->Render();
         float ribbonShift = -1, particlesShift = -1;
