@@ -4,6 +4,7 @@ if(TARGET brimvale)
   set(FULLSCREEN_TEST_SOURCES
       ${CMAKE_CURRENT_SOURCE_DIR}/program/ConformityFrames.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/ConformityTest.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/program/GrowthTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/RtModelTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/OverlayTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/HexFieldTest.cpp

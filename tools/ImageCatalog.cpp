@@ -2,7 +2,9 @@
 
 #include "CaptionImage.h"
 #include "GifCodec.h"
+#include "GrowthRibbonsImage.h"
 #include "HexGridImage.h"
+#include "ParticleImage.h"
 #include "PngCodec.h"
 #include "TrueTypeFont.h"
 
@@ -20,6 +22,10 @@ std::optional<std::vector<std::uint8_t>> MakeHexGrid() {
     return EncodeGif(DrawHexGridImage());
 }
 
+std::optional<std::vector<std::uint8_t>> MakeGrowthRibbons() { return EncodeGif(DrawGrowthRibbonsImage()); }
+
+std::optional<std::vector<std::uint8_t>> MakeParticle() { return EncodePng(DrawParticleImage()); }
+
 }  // namespace
 
 const char* CaptionFontPath() {
@@ -32,6 +38,8 @@ const std::vector<ImageFile>& ImageCatalog() {
     static const std::vector<ImageFile> catalog = {
         {"text.png", MakeCaption},
         {"hexgrid.gif", MakeHexGrid},
+        {"GrowthRibbons.gif", MakeGrowthRibbons},
+        {"particle.png", MakeParticle},
     };
     return catalog;
 }

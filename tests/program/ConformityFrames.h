@@ -4,6 +4,9 @@
 
 #include "conformity/Conformity.h"
 
+#include "SceneLayout.h"
+
+#include "framework.h"
 #include "mesh.h"
 
 #include <d3d10.h>
@@ -50,7 +53,14 @@ std::string MatchesReference(const std::string& name, const Frame& frame);
 // The effect of the scene, loaded afresh.
 ID3D10Effect* LoadSeaEffect();
 
-// A mesh over a part's own small array, laid out as the scene lays out its own.
-VRK::Mesh* MakeMesh(ID3D10Effect* effect, const VRK::ConformityVertex* vertices, unsigned count);
+// A mesh over a part's own array of a scene's 36-byte record (Conformity's or
+// Growth's), laid out as the scene lays out its own.
+template <typename Vertex>
+VRK::Mesh* MakeMesh(ID3D10Effect* effect, const Vertex* vertices, unsigned count) {
+    D3D10_PASS_DESC passDesc;
+    VRK::CheckResult(effect->GetTechniqueByName("Render")->GetPassByIndex(0)->GetDesc(&passDesc));
+    return new VRK::Mesh(VRK::positionNormalTexcoordElements, 3, passDesc, vertices, sizeof(Vertex), count,
+                         D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
+}
 
 }  // namespace conformity_test

@@ -39,6 +39,13 @@ std::vector<std::string> DataFiles() {
 
 bool IsEffect(const std::string& file) { return fs::path(file).extension() == ".fx"; }
 
+std::vector<std::string> ImageFiles() {
+    std::vector<std::string> images;
+    for (const std::string& file : DataFiles())
+        if (!IsEffect(file)) images.push_back(file);
+    return images;
+}
+
 std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
     std::string name;
     for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -170,3 +177,17 @@ TEST_P(BrokenDataFile, StopsOnAnEffectAndPlaysOnWithABrokenImage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFile, BrokenDataFile, ::testing::ValuesIn(DataFiles()), TestName);
+
+class NotAnImage : public ProgramOnX, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(NotAnImage, PlaysOnWithABlackTexture) {
+    Stage stage;
+    {
+        std::ofstream out(stage.Data() / GetParam(), std::ios::binary | std::ios::trunc);
+        out << "Not a picture: a text file under an image's name.\n";
+    }
+    auto process = Start(stage.Path());
+    ExpectPlaysAndClosesCleanly(*process);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachImage, NotAnImage, ::testing::ValuesIn(ImageFiles()), TestName);
