@@ -17,6 +17,7 @@
 #include <string>
 #include <utility>
 
+using conformity_test::DrawSceneAt;
 using conformity_test::Frame;
 
 namespace {
@@ -25,19 +26,6 @@ std::unique_ptr<VRK::Greets> MakeScene() {
     EnsureDeviceObjects();
     LeaveGeneratorAsGrowthDoes();
     return std::unique_ptr<VRK::Greets>(new VRK::Greets);
-}
-
-Frame DrawSceneAt(VRK::Greets& scene, unsigned start, unsigned elapsed) {
-    scene.Start(start);
-    scene.Update(start + elapsed);
-    scene.Render();
-    return conformity_test::ReadTarget(backBufferView);
-}
-
-std::string FrameName(unsigned elapsed) {
-    char name[64];
-    std::snprintf(name, sizeof name, "greets-%05ums-%dx%d", elapsed, screenWidth, screenHeight);
-    return name;
 }
 
 // The boxes are coloured; the ground is white with grey lines.
@@ -93,7 +81,7 @@ TEST(GreetsScene, FramesMatchTheReferences) {
     for (unsigned elapsed : {1000u, 10000u, 19900u}) {
         const Frame frame = DrawSceneAt(*scene, 123456, elapsed);
         ASSERT_EQ(screenWidth, frame.width);
-        const std::string problem = conformity_test::MatchesReference(FrameName(elapsed), frame);
+        const std::string problem = conformity_test::MatchesReference(conformity_test::FrameName("greets", elapsed, 5), frame);
         EXPECT_TRUE(problem.empty()) << problem;
     }
 }
