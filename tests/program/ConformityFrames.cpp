@@ -11,6 +11,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -66,6 +67,12 @@ FrameDifference Compare(const Frame& a, const Frame& b, int farOffBy) {
     difference.meanAbsolute = total / (3.0 * pixels);
     difference.farOffFraction = static_cast<double>(far) / pixels;
     return difference;
+}
+
+std::string FrameName(const char* scene, unsigned elapsed, int digits) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%s-%0*ums-%dx%d", scene, digits, elapsed, screenWidth, screenHeight);
+    return name;
 }
 
 std::string ReferencePath(const std::string& name) { return "tests/frames/" + name + ".png"; }

@@ -7,6 +7,7 @@
 #include "SceneLayout.h"
 
 #include "framework.h"
+#include "globals.h"
 #include "mesh.h"
 
 #include <d3d10.h>
@@ -49,6 +50,20 @@ std::string ReferencePath(const std::string& name);
 // the environment, stores the frame as the new reference instead. Returns an
 // empty string when the frame matches, otherwise what went wrong.
 std::string MatchesReference(const std::string& name, const Frame& frame);
+
+// A scene started at start and drawn at elapsed milliseconds after it, as it
+// left the back buffer.
+template <typename Scene>
+Frame DrawSceneAt(Scene& scene, unsigned start, unsigned elapsed) {
+    scene.Start(start);
+    scene.Update(start + elapsed);
+    scene.Render();
+    return ReadTarget(backBufferView);
+}
+
+// A reference frame's name: the scene, the milliseconds into it with at
+// least the given digits, the size of the back buffer.
+std::string FrameName(const char* scene, unsigned elapsed, int digits);
 
 // The effect of the scene, loaded afresh.
 ID3D10Effect* LoadSeaEffect();

@@ -191,3 +191,25 @@ TEST_P(NotAnImage, PlaysOnWithABlackTexture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachImage, NotAnImage, ::testing::ValuesIn(ImageFiles()), TestName);
+
+// The ground of the Growth and Greets scenes reads the grid image under
+// another spelling of its name; without it, or with half of it, the ground
+// is drawn from a black texture and the show plays every scene to its end.
+TEST(GroundImage, MissingOrBrokenTheShowPlaysThroughToItsEnd) {
+    for (bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "broken");
+        Stage stage;
+        const fs::path image = stage.Data() / "images" / "hexgrid.gif";
+        if (missing) {
+            ASSERT_TRUE(fs::remove(image));
+        } else {
+            fs::resize_file(image, fs::file_size(image) / 2);
+        }
+        // The show walked scene by scene on the tick count it is given; it
+        // ends, as the program does, with status 1.
+        ProgramProcess process(BRIMVALE_SHOW_WALK, stage.Path(), {{"SDL_VIDEODRIVER", "offscreen"}, {"DISPLAY", ""}});
+        ASSERT_TRUE(process.Wait(StartUpAllowance())) << process.Describe();
+        EXPECT_TRUE(process.Exited()) << process.Describe();
+        EXPECT_EQ(1, process.ExitStatus()) << process.Describe();
+    }
+}
