@@ -2,7 +2,9 @@
 
 #include "CaptionImage.h"
 #include "GifCodec.h"
+#include "HaloGradientImage.h"
 #include "HexGridImage.h"
+#include "NoiseImage.h"
 #include "PngCodec.h"
 #include "TrueTypeFont.h"
 
@@ -32,6 +34,8 @@ const std::vector<ImageFile>& ImageCatalog() {
     static const std::vector<ImageFile> catalog = {
         {"text.png", MakeCaption},
         {"hexgrid.gif", MakeHexGrid},
+        {"HaloGradient.png", [] { return std::optional(EncodePng(DrawHaloGradientImage())); }},
+        {"noise2d.png", [] { return std::optional(EncodePng(DrawNoiseImage())); }},
     };
     return catalog;
 }
