@@ -3,7 +3,9 @@
 #include "CaptionImage.h"
 #include "GifCodec.h"
 #include "GrowthRibbonsImage.h"
+#include "HaloGradientImage.h"
 #include "HexGridImage.h"
+#include "NoiseImage.h"
 #include "ParticleImage.h"
 #include "PngCodec.h"
 #include "TrueTypeFont.h"
@@ -26,6 +28,10 @@ std::optional<std::vector<std::uint8_t>> MakeGrowthRibbons() { return EncodeGif(
 
 std::optional<std::vector<std::uint8_t>> MakeParticle() { return EncodePng(DrawParticleImage()); }
 
+std::optional<std::vector<std::uint8_t>> MakeHaloGradient() { return EncodePng(DrawHaloGradientImage()); }
+
+std::optional<std::vector<std::uint8_t>> MakeNoise() { return EncodePng(DrawNoiseImage()); }
+
 }  // namespace
 
 const char* CaptionFontPath() {
@@ -40,6 +46,8 @@ const std::vector<ImageFile>& ImageCatalog() {
         {"hexgrid.gif", MakeHexGrid},
         {"GrowthRibbons.gif", MakeGrowthRibbons},
         {"particle.png", MakeParticle},
+        {"HaloGradient.png", MakeHaloGradient},
+        {"noise2d.png", MakeNoise},
     };
     return catalog;
 }
