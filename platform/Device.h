@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "ComObject.h"
 
@@ -26,6 +27,7 @@ class BlendState;
 class DepthStencilState;
 class SamplerState;
 class ShaderProgram;
+class VertexReuseIndex;
 
 constexpr UINT kInputSlots = 16;
 constexpr UINT kRenderTargets = 8;
@@ -128,6 +130,11 @@ public:
     // through PSSetShaderResources and PSSetSamplers by texture unit.
     void SetProgram(std::shared_ptr<const ShaderProgram> program);
 
+    // The record sizes of the live single-stream input layouts: the strides
+    // a new buffer's shared-vertex indices are built for.
+    void CountLayoutRecordSize(UINT recordSize, int change);
+    std::vector<UINT> LayoutRecordSizes() const;
+
     // Someone changed GL state behind the stage structs (a clear, a blit):
     // the next draw sets the fixed-function state and targets again.
     void InvalidateAppliedState();
@@ -142,6 +149,7 @@ private:
     void ApplyRasterizer();
     void ApplyOutputMerger();
     void ApplyShaders();
+    const VertexReuseIndex* ReuseIndexFor(GLenum mode, UINT vertexCount, UINT startVertexLocation) const;
 
     enum Dirty : uint32_t {
         kDirtyInput = 1u << 0,
@@ -182,6 +190,8 @@ private:
         bool operator<(const FramebufferKey& other) const;
     };
     std::map<FramebufferKey, GLuint> framebuffers_;
+
+    std::map<UINT, int> layoutRecordSizes_;  // size: live layouts
 };
 
 }  // namespace d3d10
