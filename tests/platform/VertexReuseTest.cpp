@@ -83,6 +83,8 @@ constexpr UINT kQuad = 6;
 
 class VertexReuse : public device_test::DeviceTest {
 protected:
+    // Layouts are made before the buffers: their record sizes are the
+    // strides a buffer's indices are built for.
     void SetUp() override {
         DeviceTest::SetUp();
         LoadWithIdentityTransform(kReuseEffect);
@@ -153,13 +155,12 @@ TEST_F(VertexReuse, SlicesOfTheBufferDrawTheSamePicture) {
 }
 
 TEST_F(VertexReuse, BufferWithNoRepeatedRecordIsDrawnPlainly) {
-    Bind(Layout(device_test::kColourElements, 2, 0), Buffer(Grid(false)), sizeof(ColourVertex));
+    ID3D10InputLayout* layout = Layout(device_test::kColourElements, 2, 0);
+    Bind(layout, Buffer(Grid(false)), sizeof(ColourVertex));
     ExpectSamePicture(0, kCells * kCells * kQuad, 0, false);
 }
 
 TEST_F(VertexReuse, OneBufferAtTwoStridesHasAnIndexForEach) {
-    // Both layouts exist before the buffer: their record sizes are the
-    // strides its indices are built for.
     ID3D10InputLayout* colours = Layout(device_test::kColourElements, 2, 0);
     ID3D10InputLayout* positions = Layout(kPositionElement, 1, 1);
     ID3D10Buffer* buffer = Buffer(Grid(true));
@@ -174,7 +175,8 @@ TEST_F(VertexReuse, OneBufferAtTwoStridesHasAnIndexForEach) {
 }
 
 TEST_F(VertexReuse, VertexShaderReadingItsVertexIdIsDrawnPlainly) {
-    Bind(Layout(device_test::kColourElements, 2, 2), Buffer(Grid(true)), sizeof(ColourVertex));
+    ID3D10InputLayout* layout = Layout(device_test::kColourElements, 2, 2);
+    Bind(layout, Buffer(Grid(true)), sizeof(ColourVertex));
     ExpectSamePicture(2, kCells * kCells * kQuad, 0, false);
     ExpectSamePicture(2, 20 * kQuad, 13 * kQuad, false);
 }
