@@ -23,33 +23,35 @@ uint64_t HashRecord(const uint8_t* record, unsigned stride) {
     return hash ^ (hash >> 32);
 }
 
-// Entry i: the first record with record i's bytes.
+// Entry i: an earlier record with record i's bytes, or i itself. Only the
+// latest record of each hash slot is remembered: a mesh repeats a vertex
+// close to where it first wrote it, and the vertex stage shares vertices
+// only among those drawn close together anyway. A small table stays in
+// the cache, where one over the whole buffer would miss on every record.
 template <class Entry>
-unsigned FirstOccurrences(const uint8_t* bytes, unsigned stride, unsigned records, std::vector<Entry>& entries) {
+unsigned RecentCopies(const uint8_t* bytes, unsigned stride, unsigned records, std::vector<Entry>& entries) {
+    constexpr size_t kSlots = 4096;
     constexpr uint32_t kEmpty = std::numeric_limits<uint32_t>::max();
-    size_t capacity = 16;
-    while (capacity < static_cast<size_t>(records) * 2) capacity *= 2;
-    const size_t mask = capacity - 1;
-    std::vector<uint32_t> table(capacity, kEmpty);
+    std::vector<uint32_t> latest(kSlots, kEmpty);
     entries.resize(records);
     unsigned distinct = 0;
     for (unsigned i = 0; i < records; ++i) {
         const uint8_t* record = bytes + static_cast<size_t>(i) * stride;
-        size_t slot = HashRecord(record, stride) & mask;
-        while (table[slot] != kEmpty &&
-               std::memcmp(bytes + static_cast<size_t>(table[slot]) * stride, record, stride) != 0)
-            slot = (slot + 1) & mask;
-        if (table[slot] == kEmpty) {
-            table[slot] = i;
+        uint32_t& slot = latest[HashRecord(record, stride) & (kSlots - 1)];
+        if (slot == kEmpty || std::memcmp(bytes + static_cast<size_t>(slot) * stride, record, stride) != 0) {
+            slot = i;
             ++distinct;
         }
-        entries[i] = static_cast<Entry>(table[slot]);
+        entries[i] = static_cast<Entry>(slot);
     }
     return distinct;
 }
 
 // The index is kept only where at least a quarter of the records repeat an
-// earlier one: below that the index fetch eats what the shading saves.
+// earlier one (below that the index fetch eats what the shading saves), and
+// not for a few quads, whose shading costs next to nothing either way.
+constexpr unsigned kFewestRecords = 64;
+
 bool Pays(unsigned distinct, unsigned records) {
     return static_cast<uint64_t>(distinct) * 4 <= static_cast<uint64_t>(records) * 3;
 }
@@ -65,27 +67,25 @@ GLuint Upload(const std::vector<Entry>& entries) {
 }  // namespace
 
 std::unique_ptr<VertexReuseIndex> VertexReuseIndex::Build(const void* data, size_t byteWidth, unsigned stride) {
-    if (stride == 0 || byteWidth / stride < 3 || byteWidth / stride >= std::numeric_limits<uint32_t>::max())
+    if (stride == 0 || byteWidth / stride < kFewestRecords ||
+        byteWidth / stride >= std::numeric_limits<uint32_t>::max())
         return nullptr;
     const auto* bytes = static_cast<const uint8_t*>(data);
     const unsigned records = static_cast<unsigned>(byteWidth / stride);
     GLuint name = 0;
-    unsigned distinct = 0;
     GLenum type;
     if (records <= 0x10000u) {
         std::vector<uint16_t> entries;
-        distinct = FirstOccurrences(bytes, stride, records, entries);
-        if (!Pays(distinct, records)) return nullptr;
+        if (!Pays(RecentCopies(bytes, stride, records, entries), records)) return nullptr;
         name = Upload(entries);
         type = GL_UNSIGNED_SHORT;
     } else {
         std::vector<uint32_t> entries;
-        distinct = FirstOccurrences(bytes, stride, records, entries);
-        if (!Pays(distinct, records)) return nullptr;
+        if (!Pays(RecentCopies(bytes, stride, records, entries), records)) return nullptr;
         name = Upload(entries);
         type = GL_UNSIGNED_INT;
     }
-    return std::unique_ptr<VertexReuseIndex>(new VertexReuseIndex(name, type, records, distinct));
+    return std::unique_ptr<VertexReuseIndex>(new VertexReuseIndex(name, type, records));
 }
 
 void VertexReuseIndex::DrawTriangles(GLuint vertexArray, unsigned first, unsigned count) const {

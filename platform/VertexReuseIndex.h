@@ -1,5 +1,5 @@
 // The distinct records of a vertex buffer at one stride, as an element
-// buffer: entry i names the first record whose bytes equal record i's. A
+// buffer: entry i names an earlier record whose bytes equal record i's. A
 // triangle-list draw of records [first, first + count) drawn through entries
 // [first, first + count) makes the same triangles of the same vertices, while
 // the vertex stage shades each distinct record of a stretch once.
@@ -25,7 +25,6 @@ public:
     // is current.
     GLuint Name() const { return name_; }
     unsigned Records() const { return records_; }
-    unsigned DistinctRecords() const { return distinct_; }
     // Draws records [first, first + count) as a triangle list through the
     // index; the vertex array must be the one the draw uses now.
     void DrawTriangles(GLuint vertexArray, unsigned first, unsigned count) const;
@@ -35,13 +34,11 @@ public:
     static uint64_t& DrawsThrough();
 
 private:
-    VertexReuseIndex(GLuint name, GLenum type, unsigned records, unsigned distinct)
-        : name_(name), type_(type), records_(records), distinct_(distinct) {}
+    VertexReuseIndex(GLuint name, GLenum type, unsigned records) : name_(name), type_(type), records_(records) {}
 
     GLuint name_;
     GLenum type_;
     unsigned records_;
-    unsigned distinct_;
 };
 
 }  // namespace d3d10
