@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ struct SceneFrames {
     BothWays (*drawBothWays)(const std::vector<unsigned>& times);
     std::vector<unsigned> times;
 };
+
+void PrintTo(const SceneFrames& scene, std::ostream* out) { *out << scene.name; }
 
 // One line per scene.
 const SceneFrames scenes[] = {
