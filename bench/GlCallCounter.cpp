@@ -31,15 +31,25 @@ struct Entry {
 std::vector<Entry> entries;
 std::vector<DrawRecord> draws;
 
-// The record of a glDrawArrays call (mode, first, count).
+// The record of a glDrawArrays call (mode, first, count), or of a
+// glDrawElements call (mode, count, type, offset into the index).
 template <typename... A>
 DrawRecord Draw(uint64_t nanoseconds, A... arguments) {
     DrawRecord record{0, 0, nanoseconds};
+    auto all = std::make_tuple(arguments...);
     if constexpr (sizeof...(A) == 3) {
-        auto all = std::make_tuple(arguments...);
         if constexpr (std::is_integral_v<std::tuple_element_t<2, decltype(all)>>) {
             record.first = static_cast<int>(std::get<1>(all));
             record.vertices = static_cast<int>(std::get<2>(all));
+        }
+    } else if constexpr (sizeof...(A) == 4) {
+        using All = decltype(all);
+        if constexpr (std::is_integral_v<std::tuple_element_t<1, All>> &&
+                      std::is_integral_v<std::tuple_element_t<2, All>> &&
+                      std::is_pointer_v<std::tuple_element_t<3, All>>) {
+            const uintptr_t offset = reinterpret_cast<uintptr_t>(std::get<3>(all));
+            record.first = static_cast<int>(offset / (std::get<2>(all) == GL_UNSIGNED_SHORT ? 2 : 4));
+            record.vertices = static_cast<int>(std::get<1>(all));
         }
     }
     return record;
@@ -154,6 +164,8 @@ int InstallGlCounters(bool finishDrawing) {
         finishDrawing ? reinterpret_cast<void (*)()>(SDL_GL_GetProcAddress("glFinish")) : nullptr;
     Forwarder<epoxy_glDrawArrays>::drawing = true;
     Forwarder<epoxy_glDrawArrays>::recordsDraws = true;
+    Forwarder<epoxy_glDrawElements>::drawing = true;
+    Forwarder<epoxy_glDrawElements>::recordsDraws = true;
     Forwarder<epoxy_glClearNamedFramebufferfv>::drawing = true;
     Forwarder<epoxy_glBlitNamedFramebuffer>::drawing = true;
     int installed = 0;

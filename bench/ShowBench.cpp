@@ -4,7 +4,7 @@
 // main thread's time outside the driver, and the peak resident memory.
 // Prints one JSON object on standard output. Runs on SDL's offscreen driver.
 //
-//   bench-show-windowed [frames [--finish-each-draw]]   frames per scene, 300 when not given
+//   bench-show-windowed [frames [--finish-each-draw]] [--plain-draws]   frames per scene, 300 when not given
 //   bench-show-windowed --first-frame    (internal: one start-up, timed)
 //   bench-show-windowed --start-up-gl    (the GL calls of start-up, timed)
 #include "GlCallCounter.h"
@@ -109,6 +109,10 @@ struct StartUp {
     double phases[5] = {};
 };
 
+// With --plain-draws the layer draws every mesh plainly, never through its
+// shared vertices, and builds no index for them.
+bool plainDraws = false;
+
 // Process start to the end of the first presented frame, for one run of
 // this executable in its first-frame mode; negative on failure.
 double StartUpSeconds(const char* self, StartUp* steps) {
@@ -119,7 +123,8 @@ double StartUpSeconds(const char* self, StartUp* steps) {
     if (child == 0) {
         dup2(pipeEnds[1], STDOUT_FILENO);
         close(pipeEnds[0]);
-        execl(self, self, "--first-frame", static_cast<char*>(nullptr));
+        execl(self, self, "--first-frame", plainDraws ? "--plain-draws" : static_cast<char*>(nullptr),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
     close(pipeEnds[1]);
@@ -210,6 +215,11 @@ int StartUpGlCalls() {
 
 int main(int argc, char** argv) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    if (argc > 1 && std::strcmp(argv[argc - 1], "--plain-draws") == 0) {
+        plainDraws = true;
+        platform_testing::SetVertexReuse(false);
+        argv[--argc] = nullptr;
+    }
     if (argc > 1 && std::strcmp(argv[1], "--first-frame") == 0) return FirstFrame();
     if (argc > 1 && std::strcmp(argv[1], "--start-up-gl") == 0) return StartUpGlCalls();
     const int frames = argc > 1 ? std::max(20, std::atoi(argv[1])) : 300;
@@ -236,6 +246,7 @@ int main(int argc, char** argv) {
     std::printf("  \"window\": \"%dx%d\",\n", drawableWidth, drawableHeight);
     std::printf("  \"samples\": %u,\n", platform_testing::EffectiveSampleCount(device, sampleCount));
     std::printf("  \"frames_per_scene\": %d,\n", frames);
+    std::printf("  \"shared_vertices\": %s,\n", plainDraws ? "false" : "true");
     std::printf("  \"startup_s\": {\"median\": %.4f, \"runs\": [", Percentile(startUps, 0.5));
     for (size_t i = 0; i < startUps.size(); ++i) std::printf("%s%.4f", i ? ", " : "", startUps[i]);
     std::printf("], \"steps_median\": {");
@@ -253,6 +264,7 @@ int main(int argc, char** argv) {
         // that work the driver queued is charged to the frame that made it.
         for (int frame = 0; frame < 10; ++frame) Frame(FrameTime(scene, frame, 10));
         glFinish();
+        const uint64_t sharedBefore = platform_testing::SharedVertexDraws();
         std::vector<double> wallMs, cpuMs;
         for (int frame = 0; frame < frames; ++frame) {
             const uint64_t wallBegin = MonotonicNanoseconds();
@@ -262,6 +274,8 @@ int main(int argc, char** argv) {
             cpuMs.push_back((ThreadCpuNanoseconds() - cpuBegin) / 1e6);
             wallMs.push_back((MonotonicNanoseconds() - wallBegin) / 1e6);
         }
+        const double sharedDraws =
+            static_cast<double>(platform_testing::SharedVertexDraws() - sharedBefore) / frames;
 
         // A second run with the GL calls counted and timed; its frame times
         // carry the counting's own cost and are not reported as frame times.
@@ -321,11 +335,11 @@ int main(int argc, char** argv) {
         };
 
         std::printf("%s    {\"name\": \"%s\", \"frame_ms\": {\"median\": %.3f, \"p95\": %.3f}, "
-                    "\"main_thread_cpu_ms\": %.3f, \"gl_calls\": %.0f, \"upload_bytes\": %.0f, "
+                    "\"main_thread_cpu_ms\": %.3f, \"shared_vertex_draws\": %.1f, \"gl_calls\": %.0f, \"upload_bytes\": %.0f, "
                     "\"in_gl_calls_ms\": %.3f, \"in_swap_ms\": %.3f, \"outside_driver_ms\": %.4f, "
                     "\"draws_first_count_ms\": [%s], \"gl_by_entry_calls_ms\": {%s}}",
                     first ? "" : ",\n", scene.name, Percentile(wallMs, 0.5), Percentile(wallMs, 0.95),
-                    Percentile(cpuMs, 0.5), median(&FrameCost::calls), median(&FrameCost::uploadBytes),
+                    Percentile(cpuMs, 0.5), sharedDraws, median(&FrameCost::calls), median(&FrameCost::uploadBytes),
                     median(&FrameCost::glMs), median(&FrameCost::swapMs), median(&FrameCost::outsideDriverMs),
                     drawText.c_str(), byEntry.c_str());
         first = false;

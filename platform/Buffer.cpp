@@ -33,6 +33,13 @@ HRESULT Buffer::Create(Device* device, const D3D10_BUFFER_DESC* desc, const D3D1
     glCreateBuffers(1, &created->name_);
     // Nothing writes a vertex buffer after creation, so its storage is immutable.
     glNamedBufferStorage(created->name_, desc->ByteWidth, initialData ? initialData->pSysMem : nullptr, 0);
+    // The contents are final (no call of the layer writes a buffer): index
+    // them now, while they are at hand, at each stride a live layout
+    // suggests, rather than stall the frame that first draws them.
+    if (initialData && VertexReuseIndex::Enabled())
+        for (UINT stride : device->LayoutRecordSizes())
+            if (auto index = VertexReuseIndex::Build(initialData->pSysMem, desc->ByteWidth, stride))
+                created->reuse_.emplace_back(stride, std::move(index));
     *buffer = created;
     return S_OK;
 }
@@ -40,7 +47,18 @@ HRESULT Buffer::Create(Device* device, const D3D10_BUFFER_DESC* desc, const D3D1
 Buffer::Buffer(Device* device, const D3D10_BUFFER_DESC& desc) : DeviceChild(device), desc_(desc) {}
 
 Buffer::~Buffer() {
-    if (device_->Activate()) glDeleteBuffers(1, &name_);
+    if (!device_->Activate()) return;
+    glDeleteBuffers(1, &name_);
+    for (const auto& entry : reuse_) {
+        const GLuint index = entry.second->Name();
+        glDeleteBuffers(1, &index);
+    }
+}
+
+const VertexReuseIndex* Buffer::ReuseIndex(UINT stride) const {
+    for (const auto& entry : reuse_)
+        if (entry.first == stride) return entry.second.get();
+    return nullptr;
 }
 
 HRESULT Buffer::QueryInterface(REFIID riid, void** object) {

@@ -3,7 +3,12 @@
 
 #include <epoxy/gl.h>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "DeviceChild.h"
+#include "VertexReuseIndex.h"
 
 namespace d3d10 {
 
@@ -16,6 +21,9 @@ public:
     void GetDesc(D3D10_BUFFER_DESC* desc) override;
 
     GLuint Name() const { return name_; }
+    // The index over its distinct records at this stride; null where it is
+    // drawn plainly.
+    const VertexReuseIndex* ReuseIndex(UINT stride) const;
 
 private:
     Buffer(Device* device, const D3D10_BUFFER_DESC& desc);
@@ -23,6 +31,7 @@ private:
 
     D3D10_BUFFER_DESC desc_;
     GLuint name_ = 0;
+    std::vector<std::pair<UINT, std::unique_ptr<VertexReuseIndex>>> reuse_;
 };
 
 }  // namespace d3d10

@@ -18,6 +18,7 @@
 #include "ShaderResourceView.h"
 #include "StateDefaults.h"
 #include "Texture2D.h"
+#include "VertexReuseIndex.h"
 #include "WindowTable.h"
 
 namespace d3d10 {
@@ -398,7 +399,37 @@ void Device::Draw(UINT vertexCount, UINT startVertexLocation) {
     }
     if (outputMerger_.targetCount == 0 && !outputMerger_.depth) return;
     ApplyState();
-    glDrawArrays(mode, static_cast<GLint>(startVertexLocation), static_cast<GLsizei>(vertexCount));
+    if (const VertexReuseIndex* reuse = ReuseIndexFor(mode, vertexCount, startVertexLocation))
+        reuse->DrawTriangles(boundVertexArray_, startVertexLocation, vertexCount);
+    else
+        glDrawArrays(mode, static_cast<GLint>(startVertexLocation), static_cast<GLsizei>(vertexCount));
+}
+
+// Null where the plain draw must stay: another topology, a vertex shader
+// that numbers its vertices, several streams, a binding offset, or a buffer
+// with no index at the bound stride (records nearly all distinct, or a
+// stride no layout predicted).
+const VertexReuseIndex* Device::ReuseIndexFor(GLenum mode, UINT vertexCount, UINT startVertexLocation) const {
+    const InputAssemblerStage& ia = inputAssembler_;
+    if (mode != GL_TRIANGLES || !VertexReuseIndex::Enabled() || !ia.layout || shaders_.program->ReadsVertexId())
+        return nullptr;
+    const int slot = ia.layout->SingleVertexSlot();
+    if (slot < 0 || !ia.buffers[slot] || ia.offsets[slot] != 0) return nullptr;
+    const VertexReuseIndex* index = ia.buffers[slot]->ReuseIndex(ia.strides[slot]);
+    if (!index || startVertexLocation > index->Records() || vertexCount > index->Records() - startVertexLocation)
+        return nullptr;
+    return index;
+}
+
+void Device::CountLayoutRecordSize(UINT recordSize, int change) {
+    if (recordSize == 0) return;
+    if ((layoutRecordSizes_[recordSize] += change) <= 0) layoutRecordSizes_.erase(recordSize);
+}
+
+std::vector<UINT> Device::LayoutRecordSizes() const {
+    std::vector<UINT> sizes;
+    for (const auto& entry : layoutRecordSizes_) sizes.push_back(entry.first);
+    return sizes;
 }
 
 void Device::Flush() {

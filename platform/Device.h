@@ -28,6 +28,7 @@ class BlendState;
 class DepthStencilState;
 class SamplerState;
 class ShaderProgram;
+class VertexReuseIndex;
 
 constexpr UINT kInputSlots = 16;
 constexpr UINT kRenderTargets = 8;
@@ -130,6 +131,11 @@ public:
     // through PSSetShaderResources and PSSetSamplers by texture unit.
     void SetProgram(std::shared_ptr<const ShaderProgram> program);
 
+    // The record sizes of the live single-stream input layouts: the strides
+    // a new buffer's shared-vertex indices are built for.
+    void CountLayoutRecordSize(UINT recordSize, int change);
+    std::vector<UINT> LayoutRecordSizes() const;
+
     // Someone changed GL state behind the stage structs (a clear, a blit):
     // the next draw sets the fixed-function state and targets again.
     void InvalidateAppliedState();
@@ -147,6 +153,7 @@ private:
     void ApplyRasterizer();
     void ApplyOutputMerger();
     void ApplyShaders();
+    const VertexReuseIndex* ReuseIndexFor(GLenum mode, UINT vertexCount, UINT startVertexLocation) const;
 
     enum Dirty : uint32_t {
         kDirtyInput = 1u << 0,
@@ -189,6 +196,7 @@ private:
     std::map<FramebufferKey, GLuint> framebuffers_;
 
     std::vector<platform_testing::TargetEvent>* targetLog_ = nullptr;
+    std::map<UINT, int> layoutRecordSizes_;  // size: live layouts
 };
 
 }  // namespace d3d10

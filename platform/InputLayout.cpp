@@ -1,5 +1,7 @@
 #include "InputLayout.h"
 
+#include <algorithm>
+
 #include "DebugLayer.h"
 
 namespace d3d10 {
@@ -77,10 +79,19 @@ HRESULT InputLayout::Create(Device* device, const D3D10_INPUT_ELEMENT_DESC* elem
 
 InputLayout::InputLayout(Device* device, std::vector<Element> elements)
     : DeviceChild(device), elements_(std::move(elements)) {
-    for (const Element& e : elements_) usedSlots_ |= 1u << e.slot;
+    bool perInstance = false;
+    UINT end = 0;
+    for (const Element& e : elements_) {
+        usedSlots_ |= 1u << e.slot;
+        perInstance = perInstance || e.perInstance;
+        end = std::max(end, e.offset + e.format->bytesPerTexel);
+    }
+    if (!perInstance && usedSlots_ && (usedSlots_ & (usedSlots_ - 1)) == 0) recordSize_ = end;
+    device_->CountLayoutRecordSize(recordSize_, +1);
 }
 
 InputLayout::~InputLayout() {
+    device_->CountLayoutRecordSize(recordSize_, -1);
     if (!device_->Activate()) return;
     for (auto& entry : vertexArrays_) glDeleteVertexArrays(1, &entry.second);
 }

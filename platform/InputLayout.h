@@ -27,6 +27,9 @@ public:
     GLuint VertexArrayFor(const InputSignature& inputs, const std::string& key);
     // Bit s set when the layout reads input slot s.
     uint32_t UsedSlots() const { return usedSlots_; }
+    // The one slot this layout reads, when it reads one and per vertex only
+    // (such draws may go through shared vertices); -1 otherwise.
+    int SingleVertexSlot() const { return recordSize_ ? static_cast<int>(elements_.front().slot) : -1; }
 
 private:
     struct Element {
@@ -46,6 +49,9 @@ private:
 
     std::vector<Element> elements_;
     uint32_t usedSlots_ = 0;
+    // Where its single slot's last element ends: the stride its buffers are
+    // most likely bound with. 0 when the layout reads several slots.
+    UINT recordSize_ = 0;
     std::map<std::string, GLuint> vertexArrays_;
 };
 

@@ -5,6 +5,7 @@
 #include "Device.h"
 #include "RenderTargetView.h"
 #include "SwapChain.h"
+#include "VertexReuseIndex.h"
 
 namespace platform_testing {
 
@@ -68,5 +69,9 @@ std::string RendererString(ID3D10Device* device) {
 unsigned EffectiveSampleCount(ID3D10Device* device, unsigned requested) {
     return static_cast<d3d10::Device*>(device)->EffectiveSampleCount(requested);
 }
+
+void SetVertexReuse(bool on) { d3d10::VertexReuseIndex::Enabled() = on; }
+
+uint64_t SharedVertexDraws() { return d3d10::VertexReuseIndex::DrawsThrough(); }
 
 }  // namespace platform_testing

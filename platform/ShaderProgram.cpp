@@ -1,6 +1,7 @@
 #include "ShaderProgram.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "Device.h"
 
@@ -39,6 +40,18 @@ GLuint CompileStage(GLenum stage, const std::string& source, const std::string& 
     return shader;
 }
 
+// Whether the linked program's vertex stage reads this built-in input.
+bool ReadsBuiltIn(GLuint program, const char* name) {
+    GLint inputs = 0;
+    glGetProgramInterfaceiv(program, GL_PROGRAM_INPUT, GL_ACTIVE_RESOURCES, &inputs);
+    for (GLint i = 0; i < inputs; ++i) {
+        char text[64] = {};
+        glGetProgramResourceName(program, GL_PROGRAM_INPUT, static_cast<GLuint>(i), sizeof text, nullptr, text);
+        if (std::strcmp(text, name) == 0) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::unique_ptr<ShaderProgram> ShaderProgram::Link(Device* device, const std::string& label,
@@ -66,7 +79,9 @@ std::unique_ptr<ShaderProgram> ShaderProgram::Link(Device* device, const std::st
         glDeleteProgram(program);
         return nullptr;
     }
-    return std::unique_ptr<ShaderProgram>(new ShaderProgram(device, program));
+    std::unique_ptr<ShaderProgram> linked(new ShaderProgram(device, program));
+    linked->readsVertexId_ = ReadsBuiltIn(program, "gl_VertexID");
+    return linked;
 }
 
 ShaderProgram::~ShaderProgram() {

@@ -40,6 +40,9 @@ public:
     // The inputs as encoded bytes: the key input layouts file their vertex
     // arrays under.
     const std::string& InputKey() const { return inputKey_; }
+    // The vertex shader reads SV_VertexID: its draws must number their
+    // vertices as Draw does.
+    bool ReadsVertexId() const { return readsVertexId_; }
 
 private:
     ShaderProgram(Device* device, GLuint name) : device_(device), name_(name) {}
@@ -50,6 +53,7 @@ private:
     std::vector<GLuint> uniformBindings_;
     InputSignature inputs_;
     std::string inputKey_;
+    bool readsVertexId_ = false;
 };
 
 }  // namespace d3d10

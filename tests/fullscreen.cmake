@@ -11,6 +11,7 @@ if(TARGET brimvale)
       ${CMAKE_CURRENT_SOURCE_DIR}/program/DemoTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/GreetsTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/EndTest.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/program/SharedVerticesTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/support/TestMain.cpp)
   add_executable(program-fullscreen-tests ${FULLSCREEN_TEST_SOURCES} $<TARGET_OBJECTS:shell_fullscreen>)
   target_include_directories(program-fullscreen-tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support

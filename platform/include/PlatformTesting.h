@@ -48,4 +48,10 @@ std::string RendererString(ID3D10Device* device);
 // The sample count the device gives a resource that asks for `requested`.
 unsigned EffectiveSampleCount(ID3D10Device* device, unsigned requested);
 
+// Drawing triangle lists through the shared vertices of a buffer, on by
+// default. Off, buffers made get no index and every draw is a plain one.
+void SetVertexReuse(bool on);
+// The draws that went through shared vertices so far, in this process.
+uint64_t SharedVertexDraws();
+
 }  // namespace platform_testing
