@@ -4,8 +4,9 @@
 
 namespace VRK {
 
-// Left uninitialised: a reader waits for the controller's first write.
-VarPack::VarPack(unsigned count) : values_(new float[count]), count_(count) {}
+// Zero until the first write: a controller whose first update already lies
+// past its interval never writes, and its reader must not see stray memory.
+VarPack::VarPack(unsigned count) : values_(new float[count]()), count_(count) {}
 
 VarPack::~VarPack() { delete[] values_; }
 

@@ -4,10 +4,13 @@ if(TARGET brimvale)
   set(FULLSCREEN_TEST_SOURCES
       ${CMAKE_CURRENT_SOURCE_DIR}/program/ConformityFrames.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/ConformityTest.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/program/GrowthTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/RtModelTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/OverlayTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/HexFieldTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/DemoTest.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/program/GreetsTest.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/program/EndTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/support/TestMain.cpp)
   add_executable(program-fullscreen-tests ${FULLSCREEN_TEST_SOURCES} $<TARGET_OBJECTS:shell_fullscreen>)
   target_include_directories(program-fullscreen-tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support

@@ -2,7 +2,11 @@
 
 #include "CaptionImage.h"
 #include "GifCodec.h"
+#include "GrowthRibbonsImage.h"
+#include "HaloGradientImage.h"
 #include "HexGridImage.h"
+#include "NoiseImage.h"
+#include "ParticleImage.h"
 #include "PngCodec.h"
 #include "TrueTypeFont.h"
 
@@ -20,6 +24,14 @@ std::optional<std::vector<std::uint8_t>> MakeHexGrid() {
     return EncodeGif(DrawHexGridImage());
 }
 
+std::optional<std::vector<std::uint8_t>> MakeGrowthRibbons() { return EncodeGif(DrawGrowthRibbonsImage()); }
+
+std::optional<std::vector<std::uint8_t>> MakeParticle() { return EncodePng(DrawParticleImage()); }
+
+std::optional<std::vector<std::uint8_t>> MakeHaloGradient() { return EncodePng(DrawHaloGradientImage()); }
+
+std::optional<std::vector<std::uint8_t>> MakeNoise() { return EncodePng(DrawNoiseImage()); }
+
 }  // namespace
 
 const char* CaptionFontPath() {
@@ -32,6 +44,10 @@ const std::vector<ImageFile>& ImageCatalog() {
     static const std::vector<ImageFile> catalog = {
         {"text.png", MakeCaption},
         {"hexgrid.gif", MakeHexGrid},
+        {"GrowthRibbons.gif", MakeGrowthRibbons},
+        {"particle.png", MakeParticle},
+        {"HaloGradient.png", MakeHaloGradient},
+        {"noise2d.png", MakeNoise},
     };
     return catalog;
 }

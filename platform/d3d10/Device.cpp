@@ -294,6 +294,9 @@ void Device::OMSetRenderTargets(UINT viewCount, ID3D10RenderTargetView* const* r
     outputMerger_.targetCount = viewCount;
     outputMerger_.depth = Concretely<DepthStencilView>(depthStencilView);
     dirty_ |= kDirtyTargets;
+    if (targetLog_)
+        targetLog_->push_back({platform_testing::TargetEvent::Bind, viewCount ? renderTargetViews[0] : nullptr,
+                               depthStencilView});
 }
 
 void Device::OMSetBlendState(ID3D10BlendState* state, const FLOAT blendFactor[4], UINT sampleMask) {
@@ -360,6 +363,7 @@ void Device::InvalidateAppliedState() {
 
 void Device::ClearRenderTargetView(ID3D10RenderTargetView* view, const FLOAT colorRGBA[4]) {
     if (!view || !colorRGBA || !Activate()) return;
+    if (targetLog_) targetLog_->push_back({platform_testing::TargetEvent::Clear, view, nullptr});
     RenderTargetView* target = Concretely<RenderTargetView>(view);
     GLuint framebuffer = FramebufferFor(&target, 1, nullptr);
     // Direct3D clears the whole view whatever the scissor and write masks.

@@ -55,6 +55,10 @@ Image LastPresentedWindow(IDXGISwapChain* swapChain) {
     return image;
 }
 
+void RecordTargetEvents(ID3D10Device* device, std::vector<TargetEvent>* log) {
+    static_cast<d3d10::Device*>(device)->RecordTargetEvents(log);
+}
+
 std::string RendererString(ID3D10Device* device) {
     if (!static_cast<d3d10::Device*>(device)->Activate()) return "";
     const GLubyte* renderer = glGetString(GL_RENDERER);

@@ -30,6 +30,18 @@ void CaptureWindow(IDXGISwapChain* swapChain);
 // What the last Present put into the window (needs CaptureWindow first).
 Image LastPresentedWindow(IDXGISwapChain* swapChain);
 
+// One call that chose or cleared a render target, as a test saw it: a bind
+// names the first target view and the depth view of OMSetRenderTargets.
+struct TargetEvent {
+    enum Kind { Bind, Clear } kind;
+    ID3D10RenderTargetView* view;
+    ID3D10DepthStencilView* depth;
+};
+
+// From now on the device appends every OMSetRenderTargets and
+// ClearRenderTargetView to `log`, in call order; null stops the recording.
+void RecordTargetEvents(ID3D10Device* device, std::vector<TargetEvent>* log);
+
 // The GL renderer behind the device, such as "llvmpipe (LLVM 15.0.6, 256 bits)".
 std::string RendererString(ID3D10Device* device);
 

@@ -3,6 +3,7 @@
 #include "HexField.h"
 #include "Overlay.h"
 #include "RtModel.h"
+#include "SceneLayout.h"
 #include "VertexRange.h"
 
 #include "framework.h"
@@ -62,15 +63,10 @@ Conformity::Conformity()
     hexField_ = new HexField(vertices_, effect_, &fieldRange, backBufferView, depthStencilView);
     overlay_ = new Overlay(vertices_, effect_, &overlayRange, backBufferView);
 
-    const D3D10_INPUT_ELEMENT_DESC elements[] = {
-        {"POSITION", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 0, D3D10_INPUT_PER_VERTEX_DATA, 0},
-        {"NORMAL", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 12, D3D10_INPUT_PER_VERTEX_DATA, 0},
-        {"TEXCOORD", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 24, D3D10_INPUT_PER_VERTEX_DATA, 0},
-    };
     // Pass 0's input signature serves all three passes.
     D3D10_PASS_DESC passDesc;
     CheckResult(technique_->GetPassByIndex(0)->GetDesc(&passDesc));
-    mesh_ = new Mesh(elements, 3, passDesc, vertices_, stride, vertexCount_, D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
+    mesh_ = new Mesh(positionNormalTexcoordElements, 3, passDesc, vertices_, stride, vertexCount_, D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
 }
 
 Conformity::~Conformity() {

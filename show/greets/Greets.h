@@ -1,8 +1,18 @@
-// Scene placeholder: until the scene is built it fills its window of the
-// timeline with one flat colour.
+// The third scene: a long hexagon-patterned ground under a camera that pans
+// along it, and over it the thirteen greeting names in block letters that
+// burst into tumbling boxes as "Explode" rises through the scene.
 #pragma once
 
+#include "GreetsGround.h"
+#include "GreetsVertex.h"
+
+#include "mesh.h"
+
+#include <d3d10.h>
+
 namespace VRK {
+
+class GreetsLetters;
 
 class Greets {
 public:
@@ -16,8 +26,19 @@ public:
     void Update(unsigned time);
     void Render();
 
+    // The shared array as the parts left it (it is never written afterwards).
+    const GreetsVertex* Vertices() const { return vertices_; }
+    unsigned VertexCount() const { return vertexCount_; }
+
 private:
+    GreetsGround* ground_;
+    GreetsLetters* letters_;
     unsigned startTime_;
+    ID3D10Effect* effect_;
+    ID3D10EffectTechnique* technique_;
+    Mesh* mesh_;
+    GreetsVertex* vertices_;
+    unsigned vertexCount_;
 };
 
 }  // namespace VRK

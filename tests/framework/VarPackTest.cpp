@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TEST(VarPack, GetReturnsTheLastValueSet) {
     VRK::VarPack pack(2);
     pack.Set(0, 1.5f);
@@ -11,6 +13,18 @@ TEST(VarPack, GetReturnsTheLastValueSet) {
     pack.Set(0, 0.0f);
     EXPECT_EQ(pack.Get(0), 0.0f);
     EXPECT_EQ(pack.Get(1), -3.0f);
+}
+
+TEST(VarPack, ReadsZeroBeforeTheFirstSet) {
+    // A controller that starts past its interval never writes; its reader then
+    // sees zero, not what the allocator last held there.
+    {
+        float* stray = new float[64];
+        std::fill(stray, stray + 64, 7.0f);
+        delete[] stray;
+    }
+    VRK::VarPack pack(64);
+    for (unsigned id = 0; id < 64; ++id) EXPECT_EQ(pack.Get(id), 0.0f) << id;
 }
 
 TEST(VarPackDeathTest, IndexAtOrBeyondCountFailsTheAssertion) {

@@ -11,6 +11,7 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -68,6 +69,12 @@ FrameDifference Compare(const Frame& a, const Frame& b, int farOffBy) {
     return difference;
 }
 
+std::string FrameName(const char* scene, unsigned elapsed, int digits) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%s-%0*ums-%dx%d", scene, digits, elapsed, screenWidth, screenHeight);
+    return name;
+}
+
 std::string ReferencePath(const std::string& name) { return "tests/frames/" + name + ".png"; }
 
 std::string MatchesReference(const std::string& name, const Frame& frame) {
@@ -103,17 +110,5 @@ Frame ReadTarget(ID3D10RenderTargetView* view) {
 }
 
 ID3D10Effect* LoadSeaEffect() { return VRK::LoadEffect("data/fx/sea.fx"); }
-
-VRK::Mesh* MakeMesh(ID3D10Effect* effect, const VRK::ConformityVertex* vertices, unsigned count) {
-    const D3D10_INPUT_ELEMENT_DESC elements[] = {
-        {"POSITION", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 0, D3D10_INPUT_PER_VERTEX_DATA, 0},
-        {"NORMAL", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 12, D3D10_INPUT_PER_VERTEX_DATA, 0},
-        {"TEXCOORD", 0, DXGI_FORMAT_R32G32B32_FLOAT, 0, 24, D3D10_INPUT_PER_VERTEX_DATA, 0},
-    };
-    D3D10_PASS_DESC passDesc;
-    VRK::CheckResult(effect->GetTechniqueByName("Render")->GetPassByIndex(0)->GetDesc(&passDesc));
-    return new VRK::Mesh(elements, 3, passDesc, vertices, sizeof(VRK::ConformityVertex), count,
-                         D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
-}
 
 }  // namespace conformity_test

@@ -4,6 +4,10 @@
 
 #include "conformity/Conformity.h"
 
+#include "SceneLayout.h"
+
+#include "framework.h"
+#include "globals.h"
 #include "mesh.h"
 
 #include <d3d10.h>
@@ -47,10 +51,31 @@ std::string ReferencePath(const std::string& name);
 // empty string when the frame matches, otherwise what went wrong.
 std::string MatchesReference(const std::string& name, const Frame& frame);
 
+// A scene started at start and drawn at elapsed milliseconds after it, as it
+// left the back buffer.
+template <typename Scene>
+Frame DrawSceneAt(Scene& scene, unsigned start, unsigned elapsed) {
+    scene.Start(start);
+    scene.Update(start + elapsed);
+    scene.Render();
+    return ReadTarget(backBufferView);
+}
+
+// A reference frame's name: the scene, the milliseconds into it with at
+// least the given digits, the size of the back buffer.
+std::string FrameName(const char* scene, unsigned elapsed, int digits);
+
 // The effect of the scene, loaded afresh.
 ID3D10Effect* LoadSeaEffect();
 
-// A mesh over a part's own small array, laid out as the scene lays out its own.
-VRK::Mesh* MakeMesh(ID3D10Effect* effect, const VRK::ConformityVertex* vertices, unsigned count);
+// A mesh over a part's own array of a scene's 36-byte record (Conformity's or
+// Growth's), laid out as the scene lays out its own.
+template <typename Vertex>
+VRK::Mesh* MakeMesh(ID3D10Effect* effect, const Vertex* vertices, unsigned count) {
+    D3D10_PASS_DESC passDesc;
+    VRK::CheckResult(effect->GetTechniqueByName("Render")->GetPassByIndex(0)->GetDesc(&passDesc));
+    return new VRK::Mesh(VRK::positionNormalTexcoordElements, 3, passDesc, vertices, sizeof(Vertex), count,
+                         D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
+}
 
 }  // namespace conformity_test

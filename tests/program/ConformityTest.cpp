@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+using conformity_test::DrawSceneAt;
 using conformity_test::Frame;
 
 namespace {
@@ -34,19 +35,6 @@ bool SameVector(const VMath::Vector3D<float>& a, const VMath::Vector3D<float>& b
 std::unique_ptr<VRK::Conformity> MakeScene() {
     EnsureDeviceObjects();
     return std::unique_ptr<VRK::Conformity>(new VRK::Conformity);
-}
-
-Frame DrawSceneAt(VRK::Conformity& scene, unsigned start, unsigned elapsed) {
-    scene.Start(start);
-    scene.Update(start + elapsed);
-    scene.Render();
-    return conformity_test::ReadTarget(backBufferView);
-}
-
-std::string FrameName(unsigned elapsed) {
-    char name[64];
-    std::snprintf(name, sizeof name, "conformity-%04ums-%dx%d", elapsed, screenWidth, screenHeight);
-    return name;
 }
 
 }  // namespace
@@ -107,7 +95,7 @@ TEST(ConformityScene, FramesMatchTheReferences) {
     for (unsigned elapsed : {500u, 4000u, 7500u}) {
         const Frame frame = DrawSceneAt(*scene, 77777, elapsed);
         ASSERT_EQ(screenWidth, frame.width);
-        const std::string problem = conformity_test::MatchesReference(FrameName(elapsed), frame);
+        const std::string problem = conformity_test::MatchesReference(conformity_test::FrameName("conformity", elapsed, 4), frame);
         EXPECT_TRUE(problem.empty()) << problem;
     }
 }

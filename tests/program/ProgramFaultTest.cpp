@@ -39,6 +39,13 @@ std::vector<std::string> DataFiles() {
 
 bool IsEffect(const std::string& file) { return fs::path(file).extension() == ".fx"; }
 
+std::vector<std::string> ImageFiles() {
+    std::vector<std::string> images;
+    for (const std::string& file : DataFiles())
+        if (!IsEffect(file)) images.push_back(file);
+    return images;
+}
+
 std::string TestName(const ::testing::TestParamInfo<std::string>& info) {
     std::string name;
     for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -170,3 +177,39 @@ TEST_P(BrokenDataFile, StopsOnAnEffectAndPlaysOnWithABrokenImage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFile, BrokenDataFile, ::testing::ValuesIn(DataFiles()), TestName);
+
+class NotAnImage : public ProgramOnX, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(NotAnImage, PlaysOnWithABlackTexture) {
+    Stage stage;
+    {
+        std::ofstream out(stage.Data() / GetParam(), std::ios::binary | std::ios::trunc);
+        out << "Not a picture: a text file under an image's name.\n";
+    }
+    auto process = Start(stage.Path());
+    ExpectPlaysAndClosesCleanly(*process);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachImage, NotAnImage, ::testing::ValuesIn(ImageFiles()), TestName);
+
+// The ground of the Growth and Greets scenes reads the grid image under
+// another spelling of its name; without it, or with half of it, the ground
+// is drawn from a black texture and the show plays every scene to its end.
+TEST(GroundImage, MissingOrBrokenTheShowPlaysThroughToItsEnd) {
+    for (bool missing : {true, false}) {
+        SCOPED_TRACE(missing ? "missing" : "broken");
+        Stage stage;
+        const fs::path image = stage.Data() / "images" / "hexgrid.gif";
+        if (missing) {
+            ASSERT_TRUE(fs::remove(image));
+        } else {
+            fs::resize_file(image, fs::file_size(image) / 2);
+        }
+        // The show walked scene by scene on the tick count it is given; it
+        // ends, as the program does, with status 1.
+        ProgramProcess process(BRIMVALE_SHOW_WALK, stage.Path(), {{"SDL_VIDEODRIVER", "offscreen"}, {"DISPLAY", ""}});
+        ASSERT_TRUE(process.Wait(StartUpAllowance())) << process.Describe();
+        EXPECT_TRUE(process.Exited()) << process.Describe();
+        EXPECT_EQ(1, process.ExitStatus()) << process.Describe();
+    }
+}

@@ -21,6 +21,8 @@ TEST(ImageCatalog, EveryImageDecodesAtTheSizeTheShowReads) {
     const std::pair<const char*, std::pair<int, int>> expected[] = {
         {"text.png", {512, 2048}},
         {"hexgrid.gif", {110, 184}},
+        {"HaloGradient.png", {512, 8}},
+        {"noise2d.png", {512, 512}},
     };
     for (const auto& [imageName, size] : expected) {
         const std::string name = imageName;

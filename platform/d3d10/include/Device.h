@@ -8,8 +8,10 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "ComObject.h"
+#include "PlatformTesting.h"
 
 struct SDL_Window;
 
@@ -132,6 +134,9 @@ public:
     // the next draw sets the fixed-function state and targets again.
     void InvalidateAppliedState();
 
+    // For tests: where binds and clears of render targets are logged, or null.
+    void RecordTargetEvents(std::vector<platform_testing::TargetEvent>* log) { targetLog_ = log; }
+
 private:
     Device(HWND window, void* context);
     ~Device() override;
@@ -182,6 +187,8 @@ private:
         bool operator<(const FramebufferKey& other) const;
     };
     std::map<FramebufferKey, GLuint> framebuffers_;
+
+    std::vector<platform_testing::TargetEvent>* targetLog_ = nullptr;
 };
 
 }  // namespace d3d10

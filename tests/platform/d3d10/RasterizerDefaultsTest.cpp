@@ -6,14 +6,40 @@ using platform_testing::Image;
 
 namespace {
 
+// The colour shaders with two passes that keep one side each, as a glass
+// object drawn back faces first, then front faces, would use them.
+const std::string kFaceCullingEffect = device_test::kColourShaders + R"(
+RasterizerState KeepBack { CullMode = FRONT; };
+RasterizerState KeepFront { CullMode = BACK; };
+
+technique10 Render
+{
+    pass BackFaces
+    {
+        SetVertexShader(CompileShader(vs_4_0, VS()));
+        SetGeometryShader(NULL);
+        SetPixelShader(CompileShader(ps_4_0, PS()));
+        SetRasterizerState(KeepBack);
+    }
+    pass FrontFaces
+    {
+        SetVertexShader(CompileShader(vs_4_0, VS()));
+        SetGeometryShader(NULL);
+        SetPixelShader(CompileShader(ps_4_0, PS()));
+        SetRasterizerState(KeepFront);
+    }
+}
+)";
+
 class RasterizerDefaults : public device_test::DeviceTest {
 protected:
-    Image DrawAndRead(const ColourVertex (&vertices)[6]) {
-        LoadWithIdentityTransform(device_test::kColourEffect);
-        BindVertices(vertices, device_test::kColourElements, 2, Pass());
+    Image DrawAndRead(const ColourVertex (&vertices)[6], const std::string& effect = device_test::kColourEffect,
+                      UINT pass = 0) {
+        LoadWithIdentityTransform(effect);
+        BindVertices(vertices, device_test::kColourElements, 2, Pass(pass));
         const FLOAT black[4] = {0, 0, 0, 1};
         device_->ClearRenderTargetView(backBufferView_, black);
-        EXPECT_EQ(Pass()->Apply(0), S_OK);
+        EXPECT_EQ(Pass(pass)->Apply(0), S_OK);
         device_->Draw(6, 0);
         return platform_testing::ReadRenderTarget(backBufferView_);
     }
@@ -31,6 +57,15 @@ TEST_F(RasterizerDefaults, ClockwiseTriangleIsDrawnAndItsCounterClockwiseTwinCul
         {0.5f, 0.5f, 0, 0, 1, 0}, {0.0f, -0.5f, 0, 0, 1, 0}, {1.0f, -0.5f, 0, 0, 1, 0},
     };
     Image image = DrawAndRead(vertices);
+    EXPECT_TRUE(ColourNear(image.At(Column(-0.5f), Row(-0.2f)), 0xff0000ff));
+    EXPECT_TRUE(ColourNear(image.At(Column(0.5f), Row(-0.2f)), 0x000000ff));
+
+    // An effect's rasterizer state picks the side: culling front faces keeps
+    // only the counter-clockwise twin, and the next pass's state undoes it.
+    image = DrawAndRead(vertices, kFaceCullingEffect, 0);
+    EXPECT_TRUE(ColourNear(image.At(Column(-0.5f), Row(-0.2f)), 0x000000ff));
+    EXPECT_TRUE(ColourNear(image.At(Column(0.5f), Row(-0.2f)), 0x00ff00ff));
+    image = DrawAndRead(vertices, kFaceCullingEffect, 1);
     EXPECT_TRUE(ColourNear(image.At(Column(-0.5f), Row(-0.2f)), 0xff0000ff));
     EXPECT_TRUE(ColourNear(image.At(Column(0.5f), Row(-0.2f)), 0x000000ff));
 }
