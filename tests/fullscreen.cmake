@@ -16,8 +16,8 @@ if(TARGET brimvale)
   add_executable(program-fullscreen-tests ${FULLSCREEN_TEST_SOURCES} $<TARGET_OBJECTS:shell_fullscreen>)
   target_include_directories(program-fullscreen-tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/support
                              ${CMAKE_CURRENT_SOURCE_DIR}/program)
-  target_link_libraries(program-fullscreen-tests PRIVATE "$<LINK_GROUP:RESCAN,show,framework,platform>" GTest::gtest)
-  gtest_discover_tests(program-fullscreen-tests WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+  target_link_libraries(program-fullscreen-tests PRIVATE "$<LINK_GROUP:RESCAN,show,framework>" platform GTest::gtest)
+  gtest_discover_tests(program-fullscreen-tests WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
                        TEST_PREFIX "fullscreen."
                        PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen"
                        DISCOVERY_TIMEOUT 60)

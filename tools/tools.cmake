@@ -17,16 +17,16 @@ target_link_libraries(imagetool PUBLIC PkgConfig::LIBPNG PkgConfig::GIFLIB)
 
 add_executable(image-tool ${CMAKE_CURRENT_LIST_DIR}/ImageTool.cpp)
 target_link_libraries(image-tool PRIVATE imagetool)
-set_target_properties(image-tool PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set_target_properties(image-tool PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR})
 
 if(BRIMVALE_TESTS)
   add_test(NAME images-reproduce
-           COMMAND image-tool --check ${CMAKE_SOURCE_DIR}/data/images)
+           COMMAND image-tool --check ${PROJECT_SOURCE_DIR}/data/images)
 
-  file(GLOB IMAGE_TOOL_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
+  file(GLOB IMAGE_TOOL_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/tools/*.cpp)
   find_package(GTest REQUIRED)
   include(GoogleTest)
-  add_executable(tools-tests ${IMAGE_TOOL_TESTS} ${CMAKE_SOURCE_DIR}/tests/support/TestMain.cpp)
+  add_executable(tools-tests ${IMAGE_TOOL_TESTS} ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp)
   target_link_libraries(tools-tests PRIVATE imagetool GTest::gtest)
-  gtest_discover_tests(tools-tests WORKING_DIRECTORY ${CMAKE_SOURCE_DIR} DISCOVERY_TIMEOUT 60)
+  gtest_discover_tests(tools-tests WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} DISCOVERY_TIMEOUT 60)
 endif()

@@ -1,4 +1,4 @@
-#include "../../platform/EffectCompiler.h"
+#include "EffectCompiler.h"
 
 #include <gtest/gtest.h>
 #include <shaderc/shaderc.h>

@@ -1,4 +1,4 @@
-#include "../../platform/EffectParser.h"
+#include "EffectParser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
 // D3D10CompileEffectFromMemory over the effect compiler.
-#include "Blob.h"
 #include "EffectCompiler.h"
 
 #include <cstdio>

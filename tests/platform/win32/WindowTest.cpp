@@ -1,4 +1,4 @@
-#include "../../platform/WindowTable.h"
+#include "WindowTable.h"
 
 #include <windows.h>
 

@@ -1,8 +1,7 @@
 // The thread's message queue. SDL's events are turned into window messages
 // when the program looks at its queue; posted messages wait in order, and a
 // quit request comes after every message posted before or after it, as on
-// Windows.
-#include "MessageQueue.h"
+// Windows. The queue uses the window table; windows know nothing of the queue.
 #include "WindowTable.h"
 
 #include <SDL.h>
@@ -42,6 +41,17 @@ void DrainSdlEvents() {
     }
 }
 
+// Handles are never reused, so the messages still waiting for a window that
+// is gone can be dropped whenever the queue is looked at.
+void DropMessagesOfDestroyedWindows() {
+    for (auto it = postedMessages.begin(); it != postedMessages.end();) {
+        if (it->hwnd && !IsWindow(it->hwnd))
+            it = postedMessages.erase(it);
+        else
+            ++it;
+    }
+}
+
 bool Matches(const MSG& message, HWND window, UINT filterMin, UINT filterMax) {
     // A window of -1 asks for the messages posted to no window.
     if (window == reinterpret_cast<HWND>(-1)) {
@@ -69,6 +79,7 @@ void PostQuitMessage(int exitCode) {
 BOOL PeekMessageA(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeMessage) {
     if (!message) return FALSE;
     DrainSdlEvents();
+    DropMessagesOfDestroyedWindows();
     const bool remove = (removeMessage & PM_REMOVE) != 0;
     for (auto it = postedMessages.begin(); it != postedMessages.end(); ++it) {
         if (!Matches(*it, window, filterMin, filterMax)) continue;
@@ -102,16 +113,3 @@ LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
     if (message == WM_CLOSE) DestroyWindow(window);
     return 0;
 }
-
-namespace win32 {
-
-void DiscardPostedMessages(HWND window) {
-    for (auto it = postedMessages.begin(); it != postedMessages.end();) {
-        if (it->hwnd == window)
-            it = postedMessages.erase(it);
-        else
-            ++it;
-    }
-}
-
-}  // namespace win32

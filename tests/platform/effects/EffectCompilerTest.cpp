@@ -1,4 +1,4 @@
-#include "../../platform/EffectCompiler.h"
+#include "EffectCompiler.h"
 
 #include <d3d10.h>
 #include <gtest/gtest.h>

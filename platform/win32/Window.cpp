@@ -1,7 +1,6 @@
 // Window classes and windows over SDL2: every window is an SDL window with an
 // OpenGL surface whose size is the client size asked for.
 #include "WindowTable.h"
-#include "MessageQueue.h"
 
 #include <SDL.h>
 
@@ -159,7 +158,6 @@ BOOL DestroyWindow(HWND handle) {
     window->procedure(handle, WM_DESTROY, 0, 0);
     SDL_Window* sdlWindow = window->sdlWindow;
     windows.erase(reinterpret_cast<uintptr_t>(handle));
-    win32::DiscardPostedMessages(handle);
     ReleaseReference(sdlWindow);
     return TRUE;
 }
