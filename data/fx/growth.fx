@@ -156,9 +156,9 @@ struct CELL_PS_INPUT
 };
 
 // A number in [0, 1) that stays the same for a cluster: from its centre.
-float ClusterNoise(float2 centre, float seed)
+float ClusterNoise(float2 centre, float salt)
 {
-    return frac(sin(dot(centre, float2(12.9898, 78.233)) + seed) * 43758.5453);
+    return frac(sin(dot(centre, float2(12.9898, 78.233)) + salt) * 43758.5453);
 }
 
 // How far a cluster has grown: each starts at its own moment in the first
