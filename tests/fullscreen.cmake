@@ -2,7 +2,7 @@
 # (1280 x 1024, multisampled), against references of that size.
 if(TARGET brimvale)
   set(FULLSCREEN_TEST_SOURCES
-      ${CMAKE_CURRENT_SOURCE_DIR}/program/ConformityFrames.cpp
+      ${CMAKE_CURRENT_SOURCE_DIR}/program/SceneFrames.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/ConformityTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/GrowthTest.cpp
       ${CMAKE_CURRENT_SOURCE_DIR}/program/RtModelTest.cpp

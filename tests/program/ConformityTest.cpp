@@ -1,4 +1,4 @@
-#include "ConformityFrames.h"
+#include "SceneFrames.h"
 #include "ProgramFixture.h"
 
 #include "conformity/Conformity.h"
@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-using conformity_test::DrawSceneAt;
-using conformity_test::Frame;
+using scene_frames::DrawSceneAt;
+using scene_frames::Frame;
 
 namespace {
 
@@ -95,7 +95,8 @@ TEST(ConformityScene, FramesMatchTheReferences) {
     for (unsigned elapsed : {500u, 4000u, 7500u}) {
         const Frame frame = DrawSceneAt(*scene, 77777, elapsed);
         ASSERT_EQ(screenWidth, frame.width);
-        const std::string problem = conformity_test::MatchesReference(conformity_test::FrameName("conformity", elapsed, 4), frame);
+        const std::string problem =
+            scene_frames::MatchesReference(scene_frames::FrameName("conformity", elapsed, 4), frame);
         EXPECT_TRUE(problem.empty()) << problem;
     }
 }
@@ -108,7 +109,7 @@ TEST(ConformityScene, PictureChangesAsTheCameraRises) {
     const Frame lowAgain = DrawSceneAt(*scene, 5000, 500);
     EXPECT_EQ(low.rgba, lowAgain.rgba);
 
-    const conformity_test::FrameDifference difference = conformity_test::Compare(low, high, 48);
+    const scene_frames::FrameDifference difference = scene_frames::Compare(low, high, 48);
     EXPECT_GT(difference.farOffFraction, 0.2);
 
     // From higher up the far edge of the field climbs the screen: find the

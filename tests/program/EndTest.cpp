@@ -1,6 +1,6 @@
 // The End scene: its quads, its sphere, its controllers, the order of its
 // targets in one frame, and its pictures against the reference frames.
-#include "ConformityFrames.h"
+#include "SceneFrames.h"
 #include "ProgramFixture.h"
 
 #include "end/End.h"
@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-using conformity_test::Frame;
+using scene_frames::Frame;
 using platform_testing::TargetEvent;
 
 namespace {
@@ -39,13 +39,7 @@ Frame DrawSceneAt(VRK::End& scene, unsigned start, unsigned elapsed) {
     for (unsigned t = 0; t < elapsed; t += 40) scene.Update(start + t);
     scene.Update(start + elapsed);
     scene.Render();
-    return conformity_test::ReadTarget(backBufferView);
-}
-
-std::string FrameName(unsigned elapsed) {
-    char name[64];
-    std::snprintf(name, sizeof name, "end-%05ums-%dx%d", elapsed, screenWidth, screenHeight);
-    return name;
+    return scene_frames::ReadTarget(backBufferView);
 }
 
 template <typename Vertex>
@@ -254,9 +248,9 @@ TEST(EndScene, FrameDrawsHaloSphereBackSphereFrontThenComposesOntoTheBackBuffer)
     // The targets have the screen's size and hold this frame: the halo opaque
     // everywhere with its ring lit; each sphere target transparent round a
     // sphere in the middle, the front side a little larger than the back.
-    const Frame haloFrame = conformity_test::ReadTarget(halo);
-    const Frame backFrame = conformity_test::ReadTarget(back);
-    const Frame frontFrame = conformity_test::ReadTarget(front);
+    const Frame haloFrame = scene_frames::ReadTarget(halo);
+    const Frame backFrame = scene_frames::ReadTarget(back);
+    const Frame frontFrame = scene_frames::ReadTarget(front);
     for (const Frame* frame : {&haloFrame, &backFrame, &frontFrame}) {
         EXPECT_EQ(screenWidth, frame->width);
         EXPECT_EQ(screenHeight, frame->height);
@@ -288,7 +282,7 @@ TEST(EndScene, FrameDrawsHaloSphereBackSphereFrontThenComposesOntoTheBackBuffer)
     quad->Bind();
     VRK::CheckResult(flat->GetTechniqueByName("Render")->GetPassByIndex(0)->Apply(0));
     device->Draw(6, 0);
-    const Frame drawn = conformity_test::ReadTarget(backBufferView);
+    const Frame drawn = scene_frames::ReadTarget(backBufferView);
     for (int x : {0, screenWidth / 2, screenWidth - 1})
         for (int y : {0, screenHeight / 2, screenHeight - 1}) {
             const uint8_t* p = drawn.At(x, y);
@@ -304,7 +298,7 @@ TEST(EndScene, FramesMatchTheReferences) {
     for (unsigned elapsed : {1500u, 5000u, 9000u}) {
         const Frame frame = DrawSceneAt(*scene, 123456, elapsed);
         ASSERT_EQ(screenWidth, frame.width);
-        const std::string problem = conformity_test::MatchesReference(FrameName(elapsed), frame);
+        const std::string problem = scene_frames::MatchesReference(scene_frames::FrameName("end", elapsed, 5), frame);
         EXPECT_TRUE(problem.empty()) << problem;
     }
 }

@@ -1,4 +1,4 @@
-#include "ConformityFrames.h"
+#include "SceneFrames.h"
 #include "ProgramFixture.h"
 #include "RandomSequence.h"
 
@@ -17,8 +17,8 @@
 #include <string>
 #include <utility>
 
-using conformity_test::DrawSceneAt;
-using conformity_test::Frame;
+using scene_frames::DrawSceneAt;
+using scene_frames::Frame;
 
 namespace {
 
@@ -81,7 +81,8 @@ TEST(GreetsScene, FramesMatchTheReferences) {
     for (unsigned elapsed : {1000u, 10000u, 19900u}) {
         const Frame frame = DrawSceneAt(*scene, 123456, elapsed);
         ASSERT_EQ(screenWidth, frame.width);
-        const std::string problem = conformity_test::MatchesReference(conformity_test::FrameName("greets", elapsed, 5), frame);
+        const std::string problem =
+            scene_frames::MatchesReference(scene_frames::FrameName("greets", elapsed, 5), frame);
         EXPECT_TRUE(problem.empty()) << problem;
     }
 }
@@ -101,7 +102,9 @@ TEST(GreetsScene, NamesStandReadableThenScatterIntoBoxes) {
     EXPECT_EQ(onScreen, covered);
     int x, y;
     // Inside the bowl of the 'b' and under the arms of the 'y'.
-    for (const VMath::Vector3D<float>& gap : {VMath::Vector3D<float>(-32, 5, -0.5f), VMath::Vector3D<float>(-38.5f, 5.5f, -0.5f)}) {
+    const VMath::Vector3D<float> gaps[] = {VMath::Vector3D<float>(-32, 5, -0.5f),
+                                           VMath::Vector3D<float>(-38.5f, 5.5f, -0.5f)};
+    for (const VMath::Vector3D<float>& gap : gaps) {
         ASSERT_TRUE(Project(1000, gap, x, y));
         EXPECT_FALSE(IsBox(early, x, y)) << gap.x << ", " << gap.y;
     }

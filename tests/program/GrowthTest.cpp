@@ -1,4 +1,4 @@
-#include "ConformityFrames.h"
+#include "SceneFrames.h"
 #include "ProgramFixture.h"
 
 #include "conformity/Conformity.h"
@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-using conformity_test::Frame;
+using scene_frames::Frame;
 using VRK::GrowthVertex;
 using VMath::Vector3D;
 
@@ -59,12 +59,6 @@ float LowestU(const GrowthVertex* ribbon) {
     float lowest = ribbon[0].texcoord.x;
     for (unsigned k = 1; k < ribbonVertices; ++k) lowest = std::fmin(lowest, ribbon[k].texcoord.x);
     return lowest;
-}
-
-std::string FrameName(unsigned elapsed) {
-    char name[64];
-    std::snprintf(name, sizeof name, "growth-%04ums-%dx%d", elapsed, screenWidth, screenHeight);
-    return name;
 }
 
 }  // namespace
@@ -206,7 +200,7 @@ TEST(GrowthScene, CameraOrbitsAndBandsAndParticlesWrapEveryFourSeconds) {
     range.stride = sizeof(GrowthVertex);
     VRK::GrowthRibbons ribbons(array.data(), effect, &range, backBufferView);
     // The ribbons draw from the scene's buffer: here one over their own array.
-    std::unique_ptr<VRK::Mesh> mesh(conformity_test::MakeMesh(effect, array.data(), ribbonsCount));
+    std::unique_ptr<VRK::Mesh> mesh(scene_frames::MakeMesh(effect, array.data(), ribbonsCount));
     std::unique_ptr<VRK::GrowthParticles> particles(new VRK::GrowthParticles(effect, backBufferView));
     ribbons.Start(start);
     particles->Start(start);
@@ -241,9 +235,10 @@ TEST(GrowthScene, FramesMatchTheReferences) {
             scene->Update(start + elapsed);
             scene->Render();
         }
-        const Frame frame = conformity_test::ReadTarget(backBufferView);
+        const Frame frame = scene_frames::ReadTarget(backBufferView);
         ASSERT_EQ(screenWidth, frame.width);
-        const std::string problem = conformity_test::MatchesReference(FrameName(elapsed), frame);
+        const std::string problem =
+            scene_frames::MatchesReference(scene_frames::FrameName("growth", elapsed, 4), frame);
         EXPECT_TRUE(problem.empty()) << problem;
     }
 }

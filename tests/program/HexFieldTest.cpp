@@ -1,4 +1,4 @@
-#include "ConformityFrames.h"
+#include "SceneFrames.h"
 #include "ProgramFixture.h"
 
 #include "conformity/Conformity.h"
@@ -20,7 +20,7 @@ const unsigned fieldVertices = 518400;
 struct FieldBench {
     FieldBench() {
         EnsureDeviceObjects();
-        effect = conformity_test::LoadSeaEffect();
+        effect = scene_frames::LoadSeaEffect();
         vertices.resize(fieldVertices);
         range.first = 0;
         range.count = fieldVertices;
@@ -75,14 +75,14 @@ TEST(HexField, CameraRisesFromHeightOneByNineTenthsPerSecond) {
 
 TEST(HexField, ClearsWhatWasDrawnBeforeIt) {
     FieldBench bench;
-    std::unique_ptr<VRK::Mesh> mesh(conformity_test::MakeMesh(bench.effect, bench.vertices.data(), fieldVertices));
+    std::unique_ptr<VRK::Mesh> mesh(scene_frames::MakeMesh(bench.effect, bench.vertices.data(), fieldVertices));
     const float red[4] = {1.0f, 0.0f, 0.0f, 1.0f};
     PaintBackBuffer(red);
     bench.field->Start(0);
     bench.field->Update(3000);
     mesh->Bind();
     bench.field->Render();
-    const conformity_test::Frame frame = conformity_test::ReadTarget(backBufferView);
+    const scene_frames::Frame frame = scene_frames::ReadTarget(backBufferView);
     ASSERT_EQ(screenWidth, frame.width);
     ASSERT_EQ(screenHeight, frame.height);
     long red_left = 0;

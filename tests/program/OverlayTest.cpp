@@ -1,4 +1,4 @@
-#include "ConformityFrames.h"
+#include "SceneFrames.h"
 #include "ProgramFixture.h"
 
 #include "conformity/Conformity.h"
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-using conformity_test::Frame;
+using scene_frames::Frame;
 
 namespace {
 
@@ -22,13 +22,13 @@ namespace {
 struct OverlayBench {
     explicit OverlayBench(ID3D10Effect* effectToUse = nullptr) {
         EnsureDeviceObjects();
-        effect = effectToUse ? effectToUse : conformity_test::LoadSeaEffect();
+        effect = effectToUse ? effectToUse : scene_frames::LoadSeaEffect();
         vertices.resize(6);
         range.first = 0;
         range.count = 6;
         range.stride = sizeof(VRK::ConformityVertex);
         overlay.reset(new VRK::Overlay(vertices.data(), effect, &range, backBufferView));
-        mesh.reset(conformity_test::MakeMesh(effect, vertices.data(), 6));
+        mesh.reset(scene_frames::MakeMesh(effect, vertices.data(), 6));
     }
 
     Frame DrawOverWhite() {
@@ -36,7 +36,7 @@ struct OverlayBench {
         PaintBackBuffer(white);
         mesh->Bind();
         overlay->Render();
-        return conformity_test::ReadTarget(backBufferView);
+        return scene_frames::ReadTarget(backBufferView);
     }
 
     ID3D10Effect* effect;

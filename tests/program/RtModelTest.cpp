@@ -1,4 +1,4 @@
-#include "ConformityFrames.h"
+#include "SceneFrames.h"
 #include "ProgramFixture.h"
 
 #include "conformity/Conformity.h"
@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-using conformity_test::Frame;
+using scene_frames::Frame;
 
 namespace {
 
@@ -52,14 +52,14 @@ void ExpectRotation(const VMath::Matrix4x4& m, double x, double y, double z) {
 struct ModelBench {
     ModelBench() {
         EnsureDeviceObjects();
-        effect = conformity_test::LoadSeaEffect();
+        effect = scene_frames::LoadSeaEffect();
         target.reset(new VRK::Texture(256, 256, VRK::TexturePurpose::Target | VRK::TexturePurpose::Source));
         vertices.resize(72);
         range.first = 0;
         range.count = 72;
         range.stride = sizeof(VRK::ConformityVertex);
         model.reset(new VRK::RtModel(vertices.data(), effect, &range, target->GetTargetView()));
-        mesh.reset(conformity_test::MakeMesh(effect, vertices.data(), 72));
+        mesh.reset(scene_frames::MakeMesh(effect, vertices.data(), 72));
     }
 
     Frame DrawAt(unsigned start, unsigned time) {
@@ -67,7 +67,7 @@ struct ModelBench {
         model->Update(time);
         mesh->Bind();
         model->Render();
-        return conformity_test::ReadTarget(target->GetTargetView());
+        return scene_frames::ReadTarget(target->GetTargetView());
     }
 
     ID3D10Effect* effect;
@@ -208,6 +208,6 @@ TEST(RtModel, TargetMatchesTheReferenceAtFiveSeconds) {
     // configuration has its own reference.
     const std::string name = "conformity-model-5000ms-256x256-at-" + std::to_string(screenWidth) + "x" +
                              std::to_string(screenHeight);
-    const std::string problem = conformity_test::MatchesReference(name, frame);
+    const std::string problem = scene_frames::MatchesReference(name, frame);
     EXPECT_TRUE(problem.empty()) << problem;
 }

@@ -1,5 +1,5 @@
-// Pictures for the Conformity scene's tests: read a target back, keep and
-// compare reference frames under tests/frames/.
+// Pictures for the scenes' tests: read a target back, keep and compare
+// reference frames under tests/frames/.
 #pragma once
 
 #include "conformity/Conformity.h"
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace conformity_test {
+namespace scene_frames {
 
 struct Frame {
     int width = 0;
@@ -65,7 +65,7 @@ Frame DrawSceneAt(Scene& scene, unsigned start, unsigned elapsed) {
 // least the given digits, the size of the back buffer.
 std::string FrameName(const char* scene, unsigned elapsed, int digits);
 
-// The effect of the scene, loaded afresh.
+// The Conformity scene's effect, loaded afresh.
 ID3D10Effect* LoadSeaEffect();
 
 // A mesh over a part's own array of a scene's 36-byte record (Conformity's or
@@ -78,4 +78,4 @@ VRK::Mesh* MakeMesh(ID3D10Effect* effect, const Vertex* vertices, unsigned count
                          D3D10_PRIMITIVE_TOPOLOGY_TRIANGLELIST);
 }
 
-}  // namespace conformity_test
+}  // namespace scene_frames

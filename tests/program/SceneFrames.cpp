@@ -1,4 +1,4 @@
-#include "ConformityFrames.h"
+#include "SceneFrames.h"
 
 #include "framework.h"
 
@@ -16,7 +16,7 @@
 #include <filesystem>
 #include <sstream>
 
-namespace conformity_test {
+namespace scene_frames {
 
 namespace {
 
@@ -111,4 +111,4 @@ Frame ReadTarget(ID3D10RenderTargetView* view) {
 
 ID3D10Effect* LoadSeaEffect() { return VRK::LoadEffect("data/fx/sea.fx"); }
 
-}  // namespace conformity_test
+}  // namespace scene_frames
